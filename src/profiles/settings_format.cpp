@@ -1,0 +1,122 @@
+#include "profiles/settings_format.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+#include "platform/system/failure.h"
+
+namespace tavrello {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+struct BadCharacter {
+  std::size_t position;  // byte offset from 1
+  std::optional<char32_t> code;  // none when the bytes are not UTF-8
+};
+
+bool isXmlChar(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not
+// a valid, shortest-form sequence.
+std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& out) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  char32_t min = 0;
+  if (lead < 0x80) {
+    out = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, out = lead & 0x1F, min = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, out = lead & 0x0F, min = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, out = lead & 0x07, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > s.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    out = (out << 6) | (byte(i + k) & 0x3F);
+  }
+  if (out < min || out > 0x10FFFF || (out >= 0xD800 && out <= 0xDFFF)) return 0;
+  return length;
+}
+
+std::optional<BadCharacter> findBadCharacter(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t c = 0;
+    const std::size_t length = decodeUtf8(s, i, c);
+    if (length == 0) return BadCharacter{i + 1, std::nullopt};
+    if (!isXmlChar(c)) return BadCharacter{i + 1, c};
+    i += length;
+  }
+  return std::nullopt;
+}
+
+void checkCarriable(std::size_t k, const char* what, std::string_view value) {
+  const auto bad = findBadCharacter(value);
+  if (!bad) return;
+  char detail[64];
+  if (bad->code) {
+    std::snprintf(detail, sizeof detail, "the character U+%04X at position %zu", static_cast<unsigned>(*bad->code),
+                  bad->position);
+  } else {
+    std::snprintf(detail, sizeof detail, "bytes that are not UTF-8 text at position %zu", bad->position);
+  }
+  throw Failure::invalidCall("Connection " + std::to_string(k) + " cannot be saved: its " + what + " holds " +
+                             detail + ", which the settings file cannot store");
+}
+
+void appendEscaped(std::string& out, std::string_view value) {
+  for (char c : value) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '\r': out += "&#13;"; break;
+      default: out += c; break;
+    }
+  }
+}
+
+}  // namespace
+
+std::string formatSettingsFile(const std::vector<ConnectionProfile>& rows) {
+  std::string out;
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+  out += kEol;
+  out += "<connections>";
+  out += kEol;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::size_t k = i + 1;
+    checkCarriable(k, "name", rows[i].name);
+    checkCarriable(k, "connection string", rows[i].connectionString);
+    const std::string element = "connection" + std::to_string(k);
+    out += "\t<" + element + ">";
+    out += kEol;
+    out += "\t\t<name>";
+    appendEscaped(out, rows[i].name);
+    out += "</name>";
+    out += kEol;
+    out += "\t\t<value>";
+    appendEscaped(out, rows[i].connectionString);
+    out += "</value>";
+    out += kEol;
+    out += "\t</" + element + ">";
+    out += kEol;
+  }
+  out += "</connections>";
+  out += kEol;
+  return out;
+}
+
+}  // namespace tavrello
