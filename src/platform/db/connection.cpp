@@ -1,0 +1,62 @@
+#include "platform/db/connection.h"
+
+#include "platform/db/connection_string.h"
+#include "platform/db/db_failure.h"
+#include "platform/db/odbc_session.h"
+#include "platform/db/provider_route.h"
+#include "platform/db/secrets.h"
+#include "platform/db/session.h"
+#include "platform/db/sqlite_session.h"
+
+namespace tavrello::db {
+
+Connection::Connection() = default;
+
+Connection::~Connection() = default;
+
+template <class Work>
+auto Connection::guarded(Work&& work) {
+  try {
+    return work();
+  } catch (Failure& failure) {
+    failure.setDescription(redact(failure.description(), secrets_));
+    throw;
+  }
+}
+
+void Connection::Open(std::string_view connectionString) {
+  if (session_) throw objectOpen();
+  const db::ConnectionString parsed = db::ConnectionString::parse(connectionString);
+  std::vector<std::string> secrets = passwordsOf(parsed);
+  const ProviderRoute route = routeConnectionString(parsed);
+  secrets_ = secrets;
+  session_ = guarded([&] {
+    return route.kind == ProviderRoute::Kind::Sqlite ? openSqliteSession(route.target, route.readOnly)
+                                                     : openOdbcSession(route.target, std::move(secrets));
+  });
+  connectionString_ = std::string(connectionString);
+}
+
+void Connection::Close() {
+  if (!session_) throw objectClosed();
+  session_.reset();
+  connectionString_.clear();
+  secrets_.clear();
+}
+
+void Connection::CursorLocation(long location) {
+  if (location < 1 || location > 3) throw badArguments();
+  cursorLocation_ = location;
+}
+
+std::shared_ptr<Recordset> Connection::Execute(std::string_view commandText) {
+  if (!session_) throw invalidConnection();
+  return guarded([&] { return session_->execute(commandText); });
+}
+
+Session& Connection::session() {
+  if (!session_) throw invalidConnection();
+  return *session_;
+}
+
+}  // namespace tavrello::db
