@@ -118,7 +118,8 @@ LONG RegDeleteTreeA(HKEY key, const char* subKey);
 // The name of the index-th subkey of `key` (0, 1, ... in name order), as a
 // NUL-terminated text. *nameSize is the buffer size on entry and the name's
 // length without the NUL on return; ERROR_MORE_DATA when the buffer is too
-// small, ERROR_NO_MORE_ITEMS past the last subkey. Needs KEY_ENUMERATE_SUB_KEYS.
+// small (*nameSize then receives the name's length), ERROR_NO_MORE_ITEMS past
+// the last subkey. Needs KEY_ENUMERATE_SUB_KEYS.
 LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize);
 
 // The index-th value of `key` (in the order the values were first stored):

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <sys/stat.h>
+
+#include "platform/system/registry.h"
+#include "platform/system/registry_hive.h"
+
+namespace tavrello::sys::registry {
+
+// One hive kept in step with its file. Reads see the file as it is now: it is
+// read again whenever its identity, size or times changed since the last read
+// (another process replaced it). Not thread-safe: the registry calls
+// serialise access.
+class HiveStore {
+ public:
+  // `locate` tells where the file is now (it follows the environment), or
+  // nothing when the hive has no location; `comment` heads every file written.
+  using Locator = std::function<std::optional<std::filesystem::path>()>;
+  HiveStore(Locator locate, bool writable, std::string comment);
+
+  // The current contents. A missing file is an empty hive; a file that cannot
+  // be read at all is reported on standard error and read as empty; its
+  // unreadable lines are reported there and skipped, keeping the rest.
+  const Hive& current();
+
+  // Applies `change` to a copy of the current contents and, when it returns
+  // ERROR_SUCCESS, writes the copy to the file: the folder is created (0700)
+  // when missing, the write is atomic and takes the file's lock, a damaged
+  // file is first kept beside it as <name>.damaged-<YYYYMMDD-HHMMSS>, and the
+  // file gets permissions 0600. Returns the change's code, or
+  // ERROR_ACCESS_DENIED for a read-only hive or a file that could not be read
+  // (it is never replaced), or the code of the write's failure, after which
+  // the file is unchanged and is read again on the next call.
+  LONG modify(const std::function<LONG(Hive&)>& change);
+
+ private:
+  struct Stamp {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    timespec modified;
+    timespec changed;
+    bool operator==(const Stamp& other) const;
+  };
+
+  void refresh();
+  void load(const std::filesystem::path& path);
+  void keepDamagedCopy(const std::filesystem::path& path) const;
+
+  Locator locate_;
+  bool writable_;
+  std::string comment_;
+
+  std::optional<std::filesystem::path> path_;
+  bool loaded_ = false;            // hive_ reflects the file as of stamp_
+  std::optional<Stamp> stamp_;     // nothing: the file was missing or unreadable
+  bool unreadable_ = false;        // the file exists but could not be read
+  bool damaged_ = false;           // some lines were skipped
+  std::string bytes_;              // the file as last read or written
+  Hive hive_;
+};
+
+}  // namespace tavrello::sys::registry
