@@ -68,10 +68,29 @@ class DialogService {
 // answers every box with its default button and every prompt with cancel.
 DialogService& dialogs();
 
-// Installs a dialog service and returns the one it replaces.
+// Installs a dialog service and returns the one it replaces (null when the
+// default was in place); null puts the default back.
 std::shared_ptr<DialogService> setDialogService(std::shared_ptr<DialogService> service);
 
 // Shorthand for a message box.
-MsgResult MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title);
+MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::OkOnly, MsgIcon icon = MsgIcon::None,
+                 const std::string& title = {});
+
+// Shorthand for an input box: the text typed, or the empty text on cancel.
+std::string InputBox(const std::string& prompt, const std::string& title = {}, const std::string& defaultText = {});
+
+// Installs a dialog service for the lifetime of the object (a test, a run of
+// the command line) and puts the previous one back afterwards.
+class ScopedDialogService {
+ public:
+  explicit ScopedDialogService(std::shared_ptr<DialogService> service)
+      : previous_(setDialogService(std::move(service))) {}
+  ~ScopedDialogService() { setDialogService(std::move(previous_)); }
+  ScopedDialogService(const ScopedDialogService&) = delete;
+  ScopedDialogService& operator=(const ScopedDialogService&) = delete;
+
+ private:
+  std::shared_ptr<DialogService> previous_;
+};
 
 }  // namespace tavrello::forms
