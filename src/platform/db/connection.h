@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/db/recordset.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::db {
 

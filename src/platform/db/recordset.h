@@ -9,6 +9,7 @@
 #include "platform/db/column.h"
 #include "platform/db/data_type.h"
 #include "platform/db/value.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::db {
 
