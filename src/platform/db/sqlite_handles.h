@@ -19,6 +19,7 @@ class SqliteDatabase {
 
   sqlite3* get() const { return db_; }
   sqlite3** out() { return &db_; }
+  void reset() { sqlite3_close_v2(std::exchange(db_, nullptr)); }
 
  private:
   sqlite3* db_ = nullptr;
@@ -33,6 +34,7 @@ class SqliteStatement {
   SqliteStatement& operator=(const SqliteStatement&) = delete;
 
   sqlite3_stmt* get() const { return stmt_; }
+  void reset() { sqlite3_finalize(std::exchange(stmt_, nullptr)); }
   // For sqlite3_prepare_v2; releases the statement held so far first.
   sqlite3_stmt** out() {
     sqlite3_finalize(std::exchange(stmt_, nullptr));

@@ -1,0 +1,117 @@
+#include "common/bench_measure.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <exception>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/system/failure.h"
+
+namespace tavrello::bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Sends the child's result through a pipe: "ok <seconds>" or "failed <text>".
+void report(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::string readAll(int fd) {
+  std::string out;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
+  return out;
+}
+
+}  // namespace
+
+Measurement measureInChild(const std::function<void()>& work) {
+  int fds[2];
+  if (::pipe(fds) != 0) return {false, 0, 0, std::strerror(errno)};
+  const pid_t pid = ::fork();
+  if (pid < 0) return {false, 0, 0, std::strerror(errno)};
+  if (pid == 0) {
+    ::close(fds[0]);
+    std::string result;
+    try {
+      const auto start = Clock::now();
+      work();
+      result = "ok " + std::to_string(std::chrono::duration<double>(Clock::now() - start).count());
+    } catch (const Failure& f) {
+      result = "failed " + f.toString();
+    } catch (const std::exception& e) {
+      result = std::string("failed ") + e.what();
+    }
+    report(fds[1], result);
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  const std::string result = readAll(fds[0]);
+  ::close(fds[0]);
+  int status = 0;
+  struct rusage usage {};
+  ::wait4(pid, &status, 0, &usage);
+  Measurement m;
+  m.peakRssKiB = usage.ru_maxrss;
+  if (result.rfind("ok ", 0) == 0) {
+    m.ok = true;
+    m.seconds = std::stod(result.substr(3));
+  } else {
+    m.failure = result.empty() ? "the measured process died (status " + std::to_string(status) + ")" : result.substr(7);
+  }
+  return m;
+}
+
+Measurement measureCommand(const std::string& shellCommand) {
+  const auto start = Clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return {false, 0, 0, std::strerror(errno)};
+  if (pid == 0) {
+    ::execl("/bin/sh", "sh", "-c", shellCommand.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ::wait4(pid, &status, 0, &usage);
+  Measurement m;
+  m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  m.peakRssKiB = usage.ru_maxrss;
+  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!m.ok) m.failure = "command failed (status " + std::to_string(status) + "): " + shellCommand;
+  return m;
+}
+
+Measurement bestOf(int runs, const std::function<Measurement()>& measure) {
+  Measurement best;
+  for (int i = 0; i < runs; ++i) {
+    Measurement m = measure();
+    if (!m.ok) return m;
+    const long peak = std::max(best.peakRssKiB, m.peakRssKiB);
+    if (!best.ok || m.seconds < best.seconds) best = m;
+    best.peakRssKiB = peak;
+  }
+  return best;
+}
+
+std::string shellQuote(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) {
+    if (c == '\'') out += "'\\''";
+    else out += c;
+  }
+  return out + "'";
+}
+
+}  // namespace tavrello::bench
