@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tavrello::host {
+
+// Dates as the spreadsheet counts them: whole days since 1899-12-30, the
+// fraction the time of day. From 1900-03-01 on this is the number every
+// spreadsheet program shows; the file format's fictitious 1900-02-29 makes
+// older dates differ by one day in those programs, and dates before 1900 are
+// negative numbers they show as plain numbers.
+double dateSerial(std::int32_t year, std::int32_t month, std::int32_t day);
+double timeFraction(std::int32_t hour, std::int32_t minute, std::int32_t second, std::int32_t microsecond = 0);
+
+struct CivilDateTime {
+  std::int32_t year = 1899, month = 12, day = 30;
+  std::int32_t hour = 0, minute = 0, second = 0;
+};
+
+// The calendar date and time of a serial, rounded to the second.
+CivilDateTime civilFromSerial(double serial);
+
+}  // namespace tavrello::host
