@@ -1,0 +1,79 @@
+#pragma once
+
+// The recursive-descent parser behind parser.h, split over
+// parser_cursor.cpp (token access and errors), expression_parser.cpp,
+// query_parser.cpp and source_parser.cpp. Not part of the component's
+// interface.
+
+#include <string>
+#include <vector>
+
+#include "platform/builder/ast.h"
+#include "platform/builder/token.h"
+
+namespace tavrello::builder::detail {
+
+class Parser {
+ public:
+  explicit Parser(std::vector<Token> tokens);
+
+  // Fails at the first bracket that has no partner, naming its position.
+  void checkBrackets() const;
+
+  // Token access.
+  const Token& peek(std::size_t ahead = 0) const;
+  const Token& next();
+  bool atEnd() const { return peek().kind == TokenKind::End; }
+  bool atWord(const char* upperWord, std::size_t ahead = 0) const { return peek(ahead).isWord(upperWord); }
+  bool atOperator(const char* op, std::size_t ahead = 0) const { return peek(ahead).isOperator(op); }
+  bool acceptWord(const char* upperWord);
+  bool acceptOperator(const char* op);
+  void expectWord(const char* upperWord);
+  void expectOperator(const char* op);
+  [[noreturn]] void fail(const Token& at, const std::string& problem) const;
+  [[noreturn]] void expected(const std::string& what) const;
+
+  // Names.
+  bool atIdentifier(std::size_t ahead = 0) const;
+  Identifier parseIdentifier(const char* what);
+  std::vector<Identifier> parseIdentifierList();
+  bool parseOptionalAlias(Identifier& alias, bool allowString);
+
+  // Queries (query_parser.cpp).
+  bool atQueryStart(std::size_t ahead = 0) const;
+  Query parseQuery();
+  QueryTerm parseTerm();
+  SelectCore parseSelectCore();
+  std::vector<OrderItem> parseOrderList();
+  void parseLimit(Query& query);
+
+  // FROM clause (source_parser.cpp).
+  FromItem parseFromItem();
+  TableSource parseSource();
+
+  // Expressions (expression_parser.cpp).
+  Expr parseExpr(int minPrecedence = 0);
+  std::vector<Expr> parseExprList();
+  TypeName parseType();
+  WindowSpec parseWindowSpec();
+
+ private:
+  Expr parsePrefix();
+  Expr parsePrimary();
+  Expr parseNameOrCall();
+  Expr parseCallArguments(Name name);
+  void parseCallSuffixes(Call& call);
+  Expr parseCase();
+  bool parseInfix(Expr& left, int minPrecedence);
+  FrameBound parseFrameBound();
+
+  std::vector<Token> tokens_;
+  std::size_t pos_ = 0;
+};
+
+// Builders for small nodes.
+Expr makeNode(ExprKind kind, std::string text = {});
+Expr makeUnary(std::string op, Expr operand);
+Expr makeBinary(std::string op, Expr left, Expr right);
+
+}  // namespace tavrello::builder::detail

@@ -1,0 +1,1 @@
+SELECT CAST(code AS UNSIGNED INTEGER) AS n, CAST(price AS DECIMAL(10, 2)) AS p, CONVERT(name USING utf8mb4) FROM products

@@ -1,0 +1,1 @@
+SELECT * FROM orders WHERE order_date >= CURDATE() - INTERVAL 30 DAY AND order_date < DATE_ADD(NOW(), INTERVAL 1 MONTH)

@@ -1,0 +1,1 @@
+SELECT * FROM products ORDER BY price DESC LIMIT 10, 20

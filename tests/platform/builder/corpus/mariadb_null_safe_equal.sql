@@ -1,0 +1,1 @@
+SELECT * FROM customers WHERE city <=> NULL XOR country = 'FR'

@@ -1,0 +1,1 @@
+SELECT * FROM customers WHERE email REGEXP '^[a-z]+@' AND name NOT RLIKE '^test'

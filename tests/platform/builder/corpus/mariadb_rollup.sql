@@ -1,0 +1,1 @@
+SELECT country, city, COUNT(*) FROM customers GROUP BY country, city WITH ROLLUP

@@ -1,0 +1,1 @@
+SELECT name AS 'Customer Name', city 'ignored' FROM customers

@@ -1,0 +1,1 @@
+SELECT ProductID, COUNT_BIG(*) OVER (PARTITION BY CategoryID) AS in_category FROM Products

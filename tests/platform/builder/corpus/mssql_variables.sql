@@ -1,0 +1,1 @@
+SELECT * FROM Orders WHERE OrderDate >= @from AND OrderDate < @to AND @@ROWCOUNT >= 0

@@ -1,0 +1,1 @@
+SELECT E'line one\nline two', E'it\'s' AS escaped

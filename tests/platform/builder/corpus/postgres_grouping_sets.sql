@@ -1,0 +1,1 @@
+SELECT country, city, COUNT(*) FROM customers GROUP BY GROUPING SETS ((country, city), (country), ())

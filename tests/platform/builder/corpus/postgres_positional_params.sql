@@ -1,0 +1,1 @@
+SELECT * FROM orders WHERE customer_id = $1 AND status = $2

@@ -1,0 +1,1 @@
+SELECT order_date, SUM(freight) OVER (ORDER BY order_date RANGE BETWEEN INTERVAL '7 days' PRECEDING AND CURRENT ROW) FROM orders

@@ -1,0 +1,1 @@
+SELECT * FROM unnest('{a,b,c}'::text[]) WITH ORDINALITY AS t(value, position)

@@ -1,0 +1,1 @@
+SELECT * FROM orders WHERE order_date BETWEEN '2023-01-01' AND '2023-12-31'

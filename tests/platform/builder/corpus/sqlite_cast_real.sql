@@ -1,0 +1,1 @@
+SELECT order_id, CAST(freight AS REAL) / 2 AS half_freight FROM orders

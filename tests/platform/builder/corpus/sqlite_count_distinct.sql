@@ -1,0 +1,1 @@
+SELECT COUNT(DISTINCT customer_id) AS buyers FROM orders

@@ -1,0 +1,1 @@
+WITH t AS MATERIALIZED (SELECT * FROM orders WHERE status = 'open') SELECT COUNT(*) FROM t

@@ -1,0 +1,1 @@
+SELECT customer_id, name, city FROM customers ORDER BY name

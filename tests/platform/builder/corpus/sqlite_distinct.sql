@@ -1,0 +1,1 @@
+SELECT DISTINCT country FROM customers WHERE country IS NOT NULL ORDER BY country

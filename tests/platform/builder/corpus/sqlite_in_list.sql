@@ -1,0 +1,1 @@
+SELECT order_id FROM orders WHERE status IN ('open', 'pending', 'held')

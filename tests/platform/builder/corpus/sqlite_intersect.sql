@@ -1,0 +1,1 @@
+SELECT customer_id FROM customers INTERSECT SELECT customer_id FROM orders

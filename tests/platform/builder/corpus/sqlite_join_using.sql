@@ -1,0 +1,1 @@
+SELECT order_id, status, quantity FROM orders JOIN order_items USING (order_id)

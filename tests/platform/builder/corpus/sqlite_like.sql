@@ -1,0 +1,1 @@
+SELECT * FROM customers WHERE email LIKE '%@example.com' AND name NOT LIKE 'Test%'

@@ -1,0 +1,1 @@
+SELECT * FROM products WHERE name LIKE '%10\%%' ESCAPE '\'

@@ -1,0 +1,1 @@
+SELECT * FROM products ORDER BY unit_price DESC LIMIT 5

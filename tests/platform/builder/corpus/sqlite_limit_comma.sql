@@ -1,0 +1,1 @@
+SELECT name FROM customers ORDER BY name LIMIT 5, 10

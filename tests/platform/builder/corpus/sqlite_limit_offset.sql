@@ -1,0 +1,1 @@
+SELECT * FROM products ORDER BY product_id LIMIT 10 OFFSET 20

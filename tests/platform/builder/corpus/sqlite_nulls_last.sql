@@ -1,0 +1,1 @@
+SELECT name, city FROM customers ORDER BY city ASC NULLS LAST, name DESC

@@ -1,0 +1,1 @@
+SELECT * FROM orders WHERE order_id BETWEEN ?1 AND ?2

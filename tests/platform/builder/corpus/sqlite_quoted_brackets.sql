@@ -1,0 +1,1 @@
+SELECT [Note ID], [Note Text] FROM [Order Notes] ORDER BY [Note ID]

@@ -1,0 +1,3 @@
+SELECT p.name, oi.quantity
+FROM order_items oi
+RIGHT JOIN products p ON p.product_id = oi.product_id

@@ -1,0 +1,1 @@
+SELECT 'O''Brien' AS name, 'it''s ''quoted''' AS text, '' AS empty

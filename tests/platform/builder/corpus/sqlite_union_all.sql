@@ -1,0 +1,1 @@
+SELECT city FROM customers UNION ALL SELECT 'Head Office' ORDER BY city

@@ -1,0 +1,1 @@
+VALUES (1, 'one'), (2, 'two'), (3, 'three')

@@ -1,0 +1,161 @@
+#include "platform/builder/parser.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/builder/formatter.h"
+
+namespace tavrello::builder {
+namespace {
+
+Query parse(std::string_view text) {
+  auto q = parseStatement(text);
+  if (!q) throw std::runtime_error("empty statement");
+  return *q;
+}
+
+std::string rejection(std::string_view text) {
+  try {
+    parseStatement(text);
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), -2147217900);
+    return f.description();
+  }
+  return "accepted";
+}
+
+TEST(Parser, SelectListFromAndJoinsBecomeTheirParts) {
+  Query q = parse(
+      "SELECT o.id, c.name AS customer, COUNT(*) n FROM orders o "
+      "LEFT OUTER JOIN customers c ON c.id = o.customer_id CROSS JOIN x, y AS z "
+      "WHERE o.total > 10 GROUP BY o.id, c.name HAVING COUNT(*) > 1 ORDER BY 1 DESC LIMIT 5");
+  const SelectCore& core = q.first.select;
+  ASSERT_EQ(core.items.size(), 3u);
+  EXPECT_EQ(core.items[1].alias.name, "customer");
+  EXPECT_EQ(core.items[2].alias.name, "n");
+  EXPECT_EQ(core.items[2].expr.kind, ExprKind::Function);
+  ASSERT_EQ(core.from.size(), 2u);
+  EXPECT_EQ(core.from[0].first.alias.name, "o");
+  ASSERT_EQ(core.from[0].joins.size(), 2u);
+  EXPECT_EQ(core.from[0].joins[0].type, JoinType::Left);
+  EXPECT_TRUE(core.from[0].joins[0].on);
+  EXPECT_EQ(core.from[0].joins[1].type, JoinType::Cross);
+  EXPECT_EQ(core.from[1].first.alias.name, "z");
+  EXPECT_TRUE(core.where);
+  EXPECT_EQ(core.groupBy.size(), 2u);
+  EXPECT_TRUE(core.having);
+  ASSERT_EQ(q.orderBy.size(), 1u);
+  EXPECT_EQ(q.orderBy[0].direction, "DESC");
+  EXPECT_EQ(q.limit.style, RowLimit::Style::Limit);
+}
+
+TEST(Parser, SetOperationsFormAFlatChainWithOneOrderByForAll) {
+  Query q = parse("SELECT a FROM t UNION ALL SELECT b FROM u INTERSECT SELECT c FROM v EXCEPT (SELECT d FROM w) ORDER BY 1");
+  ASSERT_EQ(q.rest.size(), 3u);
+  EXPECT_EQ(q.rest[0].op, "UNION");
+  EXPECT_EQ(q.rest[0].quantifier, "ALL");
+  EXPECT_EQ(q.rest[1].op, "INTERSECT");
+  EXPECT_EQ(q.rest[2].term.kind, QueryTerm::Kind::Nested);
+  EXPECT_EQ(q.orderBy.size(), 1u);
+}
+
+TEST(Parser, RowLimitsInEachDialectsForm) {
+  EXPECT_EQ(parse("SELECT a FROM t LIMIT 5, 10").limit.style, RowLimit::Style::LimitComma);
+  Query fetch = parse("SELECT a FROM t ORDER BY a OFFSET 5 ROWS FETCH NEXT 10 ROWS ONLY");
+  EXPECT_EQ(fetch.limit.style, RowLimit::Style::OffsetFetch);
+  EXPECT_EQ(fetch.limit.fetchWord, "NEXT");
+  Query top = parse("SELECT TOP (5) PERCENT WITH TIES a FROM t ORDER BY a");
+  EXPECT_TRUE(top.first.select.top);
+  EXPECT_TRUE(top.first.select.topPercent);
+  EXPECT_TRUE(top.first.select.topWithTies);
+  // PostgreSQL's OFFSET before LIMIT is the same limit as LIMIT ... OFFSET.
+  EXPECT_EQ(parse("SELECT a FROM t OFFSET 5 LIMIT 10"), parse("SELECT a FROM t LIMIT 10 OFFSET 5"));
+}
+
+TEST(Parser, KeywordsAndKnownFunctionsAreStoredUpperCasedNamesAsWritten) {
+  Query q = parse("select count(*), coalesce(a, 0), myFunc(b), current_date, \"Mixed\" from T");
+  const auto& items = q.first.select.items;
+  EXPECT_EQ(items[0].expr.name[0].name, "COUNT");
+  EXPECT_EQ(items[1].expr.name[0].name, "COALESCE");
+  EXPECT_EQ(items[2].expr.name[0].name, "myFunc");
+  EXPECT_EQ(items[3].expr.name[0].name, "CURRENT_DATE");
+  EXPECT_EQ(items[4].expr.name[0].name, "Mixed");
+  EXPECT_EQ(items[4].expr.name[0].quote, QuoteStyle::Double);
+  EXPECT_EQ(q.first.select.from[0].first.name[0].name, "T");
+}
+
+TEST(Parser, OperatorPrecedenceSplitsConditionsAsTheDatabasesDo) {
+  Expr e = parseExpression("a = 1 OR b = 2 AND NOT c BETWEEN 1 AND 3");
+  ASSERT_EQ(e.kind, ExprKind::Binary);
+  EXPECT_EQ(e.text, "OR");
+  EXPECT_EQ(e.args[1].text, "AND");
+  EXPECT_EQ(e.args[1].args[1].kind, ExprKind::Unary);
+  EXPECT_EQ(e.args[1].args[1].args[0].kind, ExprKind::Between);
+  Expr arithmetic = parseExpression("1 + 2 * 3 - 4");
+  EXPECT_EQ(arithmetic.text, "-");
+  EXPECT_EQ(arithmetic.args[0].text, "+");
+  EXPECT_EQ(arithmetic.args[0].args[1].text, "*");
+}
+
+TEST(Parser, EmptyTextIsTheEmptyStatement) {
+  EXPECT_FALSE(parseStatement(""));
+  EXPECT_FALSE(parseStatement("  -- nothing here\n /* or here */ ;"));
+}
+
+TEST(Parser, ABareFromAtTheEndIsAQueryWithoutDataSources) {
+  Query q = parse("SELECT * FROM");
+  EXPECT_TRUE(q.first.select.hasFrom);
+  EXPECT_TRUE(q.first.select.from.empty());
+}
+
+TEST(Parser, UnbalancedBracketsAreNamedWithTheirPosition) {
+  EXPECT_EQ(rejection("SELECT (a + 1 FROM t"), "Syntax error at line 1, column 8: '(' is never closed with ')'");
+  EXPECT_EQ(rejection("SELECT a FROM t WHERE (x = 1))"),
+            "Syntax error at line 1, column 30: ')' without a matching '('");
+  EXPECT_EQ(rejection("SELECT COUNT(*\nFROM t"), "Syntax error at line 1, column 13: '(' is never closed with ')'");
+}
+
+TEST(Parser, StatementsThatAreNotQueriesAreRefused) {
+  EXPECT_EQ(rejection("UPDATE t SET a = 1"),
+            "Syntax error at line 1, column 1: the statement is not a query: it begins with 'UPDATE' instead of "
+            "SELECT, WITH or VALUES");
+  EXPECT_EQ(rejection("  delete from t"),
+            "Syntax error at line 1, column 3: the statement is not a query: it begins with 'delete' instead of "
+            "SELECT, WITH or VALUES");
+  EXPECT_NE(rejection("SELEC * FROM t"), "accepted");
+  EXPECT_NE(rejection("WITH x AS (SELECT 1) DELETE FROM t"), "accepted");
+}
+
+TEST(Parser, TrailingGarbageIsRefusedWhereItStarts) {
+  EXPECT_EQ(rejection("SELECT 1 2"), "Syntax error at line 1, column 10: '2' cannot follow the statement here");
+  EXPECT_EQ(rejection("SELECT a FROM t xyz abc"),
+            "Syntax error at line 1, column 21: 'abc' cannot follow the statement here");
+  EXPECT_EQ(rejection("SELECT a FROM t; SELECT b FROM u"),
+            "Syntax error at line 1, column 18: 'SELECT' cannot follow the statement here");
+  EXPECT_EQ(rejection("SELECT a FROM t\nWHERE a = 1\nFOO BAR"),
+            "Syntax error at line 3, column 1: 'FOO' cannot follow the statement here");
+}
+
+TEST(Parser, ClausesCutShortSayWhatIsMissing) {
+  EXPECT_EQ(rejection("SELECT a FROM t WHERE"),
+            "Syntax error at line 1, column 22: expected an expression, found the end of the statement");
+  EXPECT_EQ(rejection("SELECT a, FROM t"), "Syntax error at line 1, column 11: expected an expression, found 'FROM'");
+  EXPECT_EQ(rejection("SELECT a FROM t ORDER a"), "Syntax error at line 1, column 23: expected BY, found 'a'");
+  EXPECT_EQ(rejection("SELECT CASE WHEN a THEN 1 FROM t"),
+            "Syntax error at line 1, column 27: expected END, found 'FROM'");
+  EXPECT_EQ(rejection("SELECT a FROM t JOIN"), "Syntax error at line 1, column 21: expected a table name, found the end of the statement");
+  EXPECT_EQ(rejection("SELECT a AS FROM t"), "Syntax error at line 1, column 13: expected an alias after AS, found 'FROM'");
+}
+
+TEST(Parser, ExpressionsAndAliasesAloneForTheColumnsPane) {
+  EXPECT_EQ(parseExpression("o.total * 2").kind, ExprKind::Binary);
+  EXPECT_THROW(parseExpression("a b"), Failure);
+  EXPECT_THROW(parseExpression(""), Failure);
+  Identifier alias = parseAlias("[Order Total]");
+  EXPECT_EQ(alias.name, "Order Total");
+  EXPECT_EQ(alias.quote, QuoteStyle::Bracket);
+  EXPECT_THROW(parseAlias("two words"), Failure);
+  EXPECT_THROW(parseAlias("FROM"), Failure);
+}
+
+}  // namespace
+}  // namespace tavrello::builder
