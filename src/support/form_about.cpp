@@ -94,7 +94,7 @@ formAbout::formAbout()
   TextBox1.Locked(true);
   TextBox1.Text(kLicence);
 
-  CommandButtonSysInfo.Move(2820, 3540, 1920, 420);
+  CommandButtonSysInfo.Move(2340, 3540, 2400, 420);
   CommandButtonSysInfo.Caption("System Information");
   CommandButtonSysInfo.Picture("Computer");
   CommandButtonSysInfo.TabIndex(1);
