@@ -280,9 +280,11 @@ class Reader {
         break;
       case SQL_C_BINARY: column.appendBytes({p, length}); break;
       default:
-        text_.clear();
-        appendUtf8(text_, reinterpret_cast<const SQLWCHAR*>(p), length / sizeof(SQLWCHAR));
-        column.appendText(text_);
+        const std::size_t units = length / sizeof(SQLWCHAR);
+        // Grown, never shrunk or cleared: no fill per value.
+        if (text_.size() < units * 3) text_.resize(units * 3);
+        column.appendText(
+            std::string_view(text_.data(), writeUtf8(text_.data(), reinterpret_cast<const SQLWCHAR*>(p), units)));
         break;
     }
   }
