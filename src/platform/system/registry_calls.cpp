@@ -3,6 +3,7 @@
 #include <mutex>
 #include <new>
 
+#include "platform/system/no_destructor.h"
 #include "platform/system/registry.h"
 #include "platform/system/registry_store.h"
 
@@ -28,8 +29,8 @@ struct OpenKey {
 class Registry {
  public:
   static Registry& instance() {
-    static Registry registry;
-    return registry;
+    static NoDestructor<Registry> registry;
+    return registry.get();
   }
 
   std::mutex mutex;
@@ -46,16 +47,19 @@ class Registry {
   }
 
   HKEY add(OpenKey key) {
-    // Handles count up from 1 and stay below the predefined roots.
-    while (next_ == 0 || next_ >= 0x80000000u || handles_.contains(next_)) next_ = next_ >= 0x80000000u ? 1 : next_ + 1;
-    const std::uintptr_t id = next_++;
-    handles_.emplace(id, std::move(key));
-    return static_cast<HKEY>(id);
+    // Handles count up from 1, wrap before the predefined roots, and skip
+    // those still open.
+    do {
+      next_ = next_ + 1 < kFirstPredefined ? next_ + 1 : 1;
+    } while (handles_.contains(next_));
+    handles_.emplace(next_, std::move(key));
+    return static_cast<HKEY>(next_);
   }
 
   bool remove(HKEY key) { return handles_.erase(static_cast<std::uintptr_t>(key)) > 0; }
 
  private:
+  friend class NoDestructor<Registry>;
   Registry()
       : user_([] { return toPath(userRegistryPath()); }, true, "Tavrello registry, HKEY_CURRENT_USER"),
         machine_([] { return std::optional<std::filesystem::path>(machineRegistryPath()); }, false,
@@ -68,8 +72,9 @@ class Registry {
 
   HiveStore user_;
   HiveStore machine_;
+  static constexpr std::uintptr_t kFirstPredefined = 0x80000000u;
   std::map<std::uintptr_t, OpenKey> handles_;
-  std::uintptr_t next_ = 1;
+  std::uintptr_t next_ = 0;
 };
 
 std::string_view text(const char* s) { return s ? std::string_view(s) : std::string_view(); }
