@@ -303,7 +303,9 @@ class Reader {
 }  // namespace
 
 DataType odbcDataType(SQLSMALLINT sqlType, std::string_view typeName) {
-  const std::string name = lower(typeName);
+  // "DECIMAL(10,2)" names a decimal as well as "decimal" does.
+  std::string name = lower(typeName.substr(0, typeName.find('(')));
+  while (!name.empty() && name.back() == ' ') name.pop_back();
   switch (sqlType) {
     case SQL_BIT: return DataType::Boolean;
     case SQL_TINYINT:
