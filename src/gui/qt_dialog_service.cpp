@@ -70,7 +70,10 @@ QtDialogService::QtDialogService(QWidget* owner) : owner_(owner) {}
 
 QtDialogService::~QtDialogService() {
   for (auto& [form, window] : windows_) {
-    if (window) window->detach();
+    if (!window) continue;
+    window->detach();
+    window->hide();
+    window->deleteLater();
   }
 }
 

@@ -6,12 +6,11 @@
 #include "platform/forms/dialog_service.h"
 #include "platform/forms/shared_form.h"
 #include "platform/system/programs.h"
+#include "support/maker_site.h"
 #include "tavrello/version.h"
 
 namespace tavrello {
 namespace {
-
-constexpr const char* kProductTitle = "Tavrello";
 
 // Where the platform the add-in was written for records its system
 // information program; machines that keep those values still find it.
@@ -37,7 +36,7 @@ constexpr const char* kLicence =
 
 void showUnavailable() {
   forms::MsgBox("System Information Is Unavailable At This Time", forms::MsgButtons::OkOnly, forms::MsgIcon::None,
-                kProductTitle);
+                kAppTitle);
 }
 
 std::string hexDigits(unsigned char byte) {
@@ -110,10 +109,10 @@ formAbout::formAbout()
 }
 
 void formAbout::UserForm_Initialize() {
-  Caption(std::string(kProductTitle) + " - About ");
+  Caption(std::string(kAppTitle) + " - About ");
   lblVersion.Caption("  Version " + std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + "." +
                      std::to_string(version::kRevision));
-  lblTitle.Caption(std::string("  ") + kProductTitle);
+  lblTitle.Caption(std::string("  ") + kAppTitle);
 }
 
 void formAbout::CommandButtonOK_Click() { Unload(); }

@@ -130,7 +130,7 @@ class Control : public EventSource {
   [[nodiscard]] Subscription observe(std::function<void(Property)> observer);
 
  protected:
-  void changed(Property property) { changed_.emit(property); }
+  void changed(Property property) { changed_.notify(property); }
   Form* ownerForm() const override { return form_; }
   // Runs a user action on this control's form (see asUserAction).
   void asUser(const std::function<void()>& action);

@@ -31,12 +31,12 @@ class FlagScope {
 
 Form::Form(std::string className) : name_(std::move(className)) {}
 
-Form::~Form() { changed_.emit(FormChange::Destroyed); }
+Form::~Form() { changed_.notify(FormChange::Destroyed); }
 
 void Form::Caption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);
-  changed_.emit(FormChange::Caption);
+  changed_.notify(FormChange::Caption);
 }
 
 void Form::Width(float twips) { setSize(twips, height_); }
@@ -47,20 +47,20 @@ void Form::setSize(float width, float height) {
   if (width == width_ && height == height_) return;
   width_ = width;
   height_ = height;
-  changed_.emit(FormChange::Geometry);
+  changed_.notify(FormChange::Geometry);
   if (loaded_) Resize();
 }
 
 void Form::Icon(std::string name) {
   if (name == icon_) return;
   icon_ = std::move(name);
-  changed_.emit(FormChange::Icon);
+  changed_.notify(FormChange::Icon);
 }
 
 void Form::Font(FontInfo font) {
   if (font == font_) return;
   font_ = std::move(font);
-  changed_.emit(FormChange::Font);
+  changed_.notify(FormChange::Font);
 }
 
 Control& Form::Controls(std::string_view name) const {
@@ -106,7 +106,7 @@ void Form::Show(ShowMode mode) {
   if (!loaded_) return;  // its Load handler unloaded it again
   if (!visible_) {
     visible_ = true;
-    changed_.emit(FormChange::Visible);
+    changed_.notify(FormChange::Visible);
   }
   if (!shownOnce_) {
     shownOnce_ = true;
@@ -126,7 +126,7 @@ void Form::Hide() {
   Load();
   if (!visible_) return;
   visible_ = false;
-  changed_.emit(FormChange::Visible);
+  changed_.notify(FormChange::Visible);
   dialogs().closeForm(*this);
 }
 
@@ -141,14 +141,14 @@ void Form::Unload() {
     shownOnce_ = false;
     active_ = nullptr;
     dialogs().closeForm(*this);
-    changed_.emit(FormChange::Unloaded);
+    changed_.notify(FormChange::Unloaded);
   }
   releaseShared(*this);
 }
 
 void Form::Resize() { raise(Event::Resize); }
-void Form::Refresh() { changed_.emit(FormChange::Refresh); }
-void Form::Repaint() { changed_.emit(FormChange::Repaint); }
+void Form::Refresh() { changed_.notify(FormChange::Refresh); }
+void Form::Repaint() { changed_.notify(FormChange::Repaint); }
 
 void Form::userClose() {
   asUserAction(this, [this] { Unload(); });

@@ -50,8 +50,9 @@ class Form : public EventSource, public std::enable_shared_from_this<Form> {
   const std::string& Caption() const { return caption_; }
   void Caption(std::string caption);
 
-  // The window's outer size in twips. A change while the form is loaded
-  // raises Resize.
+  // The window's size in twips (its views give the client area this size;
+  // the frame around it is the window system's). A change while the form is
+  // loaded raises Resize.
   float Width() const { return width_; }
   float Height() const { return height_; }
   void Width(float twips);

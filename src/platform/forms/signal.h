@@ -61,7 +61,7 @@ class Signal {
     });
   }
 
-  void emit(Args... args) const {
+  void notify(Args... args) const {
     const Entries snapshot = *entries_;
     for (const auto& entry : snapshot) {
       if (entry->connected) entry->slot(args...);
