@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "package_checks.h"
 #include "platform/host/xlsx/output_device.h"
+#include "platform/system/failure.h"
 #include "sample_books.h"
 #include "support_lib/test_env.h"
 
