@@ -4,6 +4,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/db_failure.h"
+#include "platform/db/sqlite_types.h"
 #include "support_lib/test_env.h"
 
 namespace tavrello::db {
@@ -55,6 +56,129 @@ TEST(SqliteProvider, ReadsEveryTypeWithNulls) {
     EXPECT_FALSE(rs->column(c).isNull(0)) << c;
     EXPECT_TRUE(rs->column(c).isNull(1)) << c;
   }
+}
+
+TEST(SqliteProvider, DdlAndDmlReturnAClosedResultSet) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  auto created = cn.Execute("CREATE TABLE t (x INTEGER)");
+  EXPECT_EQ(created->State(), 0);
+  EXPECT_EQ(cn.Execute("INSERT INTO t VALUES (1)")->State(), 0);
+  auto dropped = cn.Execute("DROP TABLE t");
+  try {
+    (void)dropped->Eof();
+    FAIL() << "no failure";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), 3704);
+    EXPECT_EQ(f.description(), "Operation is not allowed when the object is closed.");
+  }
+}
+
+TEST(SqliteProvider, BatchRunsEveryStatementAndReturnsTheFirstResult) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  auto rs = cn.Execute(
+      "-- a comment first\n CREATE TABLE t (x INTEGER); INSERT INTO t VALUES (1), (2);"
+      " SELECT x FROM t ORDER BY x; DELETE FROM t WHERE x = 1; SELECT 'second';");
+  ASSERT_EQ(rs->State(), 1);
+  ASSERT_EQ(rs->RecordCount(), 2);
+  EXPECT_EQ(rs->column(0).int64(0), 1);
+  EXPECT_EQ(cn.Execute("SELECT count(*) FROM t")->column(0).int64(0), 1);
+}
+
+TEST(SqliteProvider, EmptyResultIsAtEofWithItsFields) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  cn.Execute("CREATE TABLE t (a INTEGER, b TEXT)");
+  auto rs = cn.Execute("SELECT * FROM t");
+  EXPECT_EQ(rs->State(), 1);
+  EXPECT_TRUE(rs->Eof());
+  EXPECT_EQ(rs->RecordCount(), 0);
+  EXPECT_EQ(rs->fields().Count(), 2);
+  EXPECT_EQ(rs->fields().Item(1).Name(), "b");
+}
+
+TEST(SqliteProvider, BadStatementCarriesTheLibrarysMessage) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  try {
+    cn.Execute("SELEC 1");
+    FAIL() << "no failure";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), failure_number::kCommandError);
+    EXPECT_EQ(f.description(), "near \"SELEC\": syntax error");
+  }
+  try {
+    cn.Execute("SELECT * FROM missing");
+    FAIL() << "no failure";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.description(), "no such table: missing");
+  }
+}
+
+TEST(SqliteProvider, ConstraintViolationIsAnIntegrityFailure) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  cn.Execute("CREATE TABLE t (x INTEGER PRIMARY KEY)");
+  cn.Execute("INSERT INTO t VALUES (1)");
+  try {
+    cn.Execute("INSERT INTO t VALUES (1)");
+    FAIL() << "no failure";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), failure_number::kIntegrity);
+  }
+}
+
+TEST(SqliteProvider, ExpressionColumnsTakeTheTypeOfTheirValues) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  auto rs = cn.Execute("SELECT 1 + 1 AS n, 'x' || 'y' AS s, 2.5 * 2 AS r, NULL AS empty");
+  EXPECT_EQ(rs->column(0).type(), DataType::Integer);
+  EXPECT_EQ(rs->column(1).type(), DataType::Text);
+  EXPECT_EQ(rs->column(2).type(), DataType::Double);
+  EXPECT_EQ(rs->column(3).type(), DataType::Null);
+  EXPECT_TRUE(rs->column(3).isNull(0));
+}
+
+TEST(SqliteProvider, ValuesThatDoNotFitTheDeclaredTypeWidenTheColumn) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  cn.Execute("CREATE TABLE t (n INTEGER, d DATE)");
+  cn.Execute("INSERT INTO t VALUES (1, '2024-01-01'), ('n/a', 'soon')");
+  auto rs = cn.Execute("SELECT * FROM t ORDER BY rowid");
+  EXPECT_EQ(rs->column(0).type(), DataType::Text);
+  EXPECT_EQ(rs->column(0).text(0), "1");
+  EXPECT_EQ(rs->column(0).text(1), "n/a");
+  EXPECT_EQ(rs->column(1).type(), DataType::Text);
+  EXPECT_EQ(rs->column(1).text(0), "2024-01-01");
+  EXPECT_EQ(rs->column(1).text(1), "soon");
+}
+
+TEST(SqliteDeclaredType, FollowsTheAffinityRulesAndNamesDates) {
+  EXPECT_EQ(sqliteDeclaredType("INTEGER"), DataType::Integer);
+  EXPECT_EQ(sqliteDeclaredType("bigint"), DataType::Integer);
+  EXPECT_EQ(sqliteDeclaredType("VARCHAR(40)"), DataType::Text);
+  EXPECT_EQ(sqliteDeclaredType("NVARCHAR"), DataType::Text);
+  EXPECT_EQ(sqliteDeclaredType("CLOB"), DataType::Text);
+  EXPECT_EQ(sqliteDeclaredType("BLOB"), DataType::Binary);
+  EXPECT_EQ(sqliteDeclaredType("DOUBLE PRECISION"), DataType::Double);
+  EXPECT_EQ(sqliteDeclaredType("FLOAT"), DataType::Double);
+  EXPECT_EQ(sqliteDeclaredType("DECIMAL(10,2)"), DataType::Decimal);
+  EXPECT_EQ(sqliteDeclaredType("NUMERIC"), DataType::Decimal);
+  EXPECT_EQ(sqliteDeclaredType("BOOLEAN"), DataType::Boolean);
+  EXPECT_EQ(sqliteDeclaredType("DATE"), DataType::Date);
+  EXPECT_EQ(sqliteDeclaredType("TIME"), DataType::Time);
+  EXPECT_EQ(sqliteDeclaredType("DATETIME"), DataType::DateTime);
+  EXPECT_EQ(sqliteDeclaredType("TIMESTAMP"), DataType::DateTime);
+  EXPECT_EQ(sqliteDeclaredType(""), DataType::Null);
+  EXPECT_EQ(sqliteDeclaredType("MONEY"), DataType::Null);
 }
 
 }  // namespace
