@@ -2,6 +2,7 @@
 
 #include "platform/db/connection_string.h"
 #include "platform/db/db_failure.h"
+#include "platform/db/file_dsn.h"
 #include "platform/db/odbc_session.h"
 #include "platform/db/provider_route.h"
 #include "platform/db/secrets.h"
@@ -27,12 +28,14 @@ auto Connection::guarded(Work&& work) {
 void Connection::Open(std::string_view connectionString) {
   if (session_) throw objectOpen();
   const db::ConnectionString parsed = db::ConnectionString::parse(connectionString);
-  std::vector<std::string> secrets = passwordsOf(parsed);
-  const ProviderRoute route = routeConnectionString(parsed);
-  secrets_ = secrets;
-  session_ = guarded([&] {
-    return route.kind == ProviderRoute::Kind::Sqlite ? openSqliteSession(route.target, route.readOnly)
-                                                     : openOdbcSession(route.target, std::move(secrets));
+  secrets_ = passwordsOf(parsed);
+  session_ = guarded([&]() -> std::unique_ptr<Session> {
+    const ProviderRoute route = routeConnectionString(parsed);
+    if (route.kind == ProviderRoute::Kind::Sqlite) return openSqliteSession(route.target, route.readOnly);
+    // A file DSN may hold a password of its own.
+    const auto odbc = db::ConnectionString::parse(expandFileDsn(db::ConnectionString::parse(route.target)));
+    for (std::string& secret : passwordsOf(odbc)) secrets_.push_back(std::move(secret));
+    return openOdbcSession(odbc.text(), secrets_);
   });
   connectionString_ = std::string(connectionString);
 }

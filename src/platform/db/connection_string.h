@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/system/failure.h"
+
 namespace tavrello::db {
 
 // A connection string in the ADO and ODBC syntax: `key=value` pairs separated

@@ -78,6 +78,23 @@ TEST(SqliteOdbc, BadStatementCarriesTheDriversMessage) {
   }
 }
 
+TEST(SqliteOdbc, MsdasqlAndFileDsnStringsReachTheDriver) {
+  TempDir dir;
+  const std::string file = newSqliteFile(dir);
+  {
+    Connection writer;
+    writer.Open(nativeString(file));
+    writer.Execute("CREATE TABLE t (x TEXT); INSERT INTO t VALUES ('reached')");
+  }
+  Connection viaProvider;
+  viaProvider.Open("Provider=MSDASQL.1;Driver=SQLite3;Database=" + file + ";");
+  EXPECT_EQ(viaProvider.Execute("SELECT x FROM t")->column(0).text(0), "reached");
+  tavrello::testing::writeFile(dir / "shop.dsn", "[ODBC]\nDRIVER=SQLite3\nDatabase=" + file + "\n");
+  Connection viaFileDsn;
+  viaFileDsn.Open("FILEDSN=" + (dir / "shop.dsn").string() + ";");
+  EXPECT_EQ(viaFileDsn.Execute("SELECT x FROM t")->column(0).text(0), "reached");
+}
+
 TEST(Odbc, UnknownDataSourceNamesTheDriverManagersComplaint) {
   Connection cn;
   try {
@@ -240,6 +257,18 @@ TEST(Postgres, CatalogListsTablesViewsAndColumns) {
   EXPECT_EQ(columns[1].type, DataType::Text);
   EXPECT_EQ(columns[2].type, DataType::Decimal);
   EXPECT_EQ(catalog::quoteIdentifier(cn, "a\"b"), "\"a\"\"b\"");
+}
+
+TEST(Postgres, CatalogListsProcedures) {
+  TAVRELLO_POSTGRES_OR_SKIP(cs);
+  Connection cn;
+  cn.Open(cs);
+  const std::string function = uniqueName("tav_fn");
+  cn.Execute("CREATE FUNCTION " + function + "(x integer) RETURNS integer LANGUAGE sql AS 'SELECT x + 1'");
+  auto procedures = catalog::procedures(cn);
+  cn.Execute("DROP FUNCTION " + function + "(integer)");
+  EXPECT_TRUE(std::any_of(procedures.begin(), procedures.end(),
+                          [&](const CatalogObject& o) { return o.name == function && o.schema == "public"; }));
 }
 
 }  // namespace
