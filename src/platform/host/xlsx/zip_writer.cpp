@@ -99,21 +99,6 @@ zip_fileinfo entryInfo() {
 
 }  // namespace
 
-void ZipWriter::addEntry(std::string_view name, std::string_view bytes) {
-  entry_ = "entry " + std::string(name);
-  zip_fileinfo info = entryInfo();
-  std::string file(name);
-  check(zipOpenNewFileInZip64(static_cast<zipFile>(zip_), file.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                              Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0),
-        "starting");
-  while (!bytes.empty()) {
-    unsigned n = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), UINT_MAX / 2));
-    check(zipWriteInFileInZip(static_cast<zipFile>(zip_), bytes.data(), n), "writing");
-    bytes.remove_prefix(n);
-  }
-  check(zipCloseFileInZip(static_cast<zipFile>(zip_)), "finishing");
-}
-
 void ZipWriter::beginRawEntry(std::string_view name, bool large) {
   entry_ = "entry " + std::string(name);
   std::string file(name);

@@ -12,9 +12,8 @@ namespace tavrello::host::xlsx {
 class OutputDevice;
 
 // Writes a zip archive to a device through minizip. Entries are added one at
-// a time, either as bytes that minizip deflates or as deflate data the caller
-// compressed itself (raw), for which the caller gives the size and CRC-32 of
-// the uncompressed bytes. Every failure, the device's included, is a
+// a time as deflate data the caller compressed itself (raw), for which the
+// caller gives the size and CRC-32 of the uncompressed bytes. Every failure, the device's included, is a
 // tavrello::Failure; after one the writer is not used again. close() writes
 // the central directory; a writer destroyed without it leaves an incomplete
 // archive, which the atomic save then discards.
@@ -24,9 +23,6 @@ class ZipWriter {
   ~ZipWriter();
   ZipWriter(const ZipWriter&) = delete;
   ZipWriter& operator=(const ZipWriter&) = delete;
-
-  // A whole entry, deflated at the default level.
-  void addEntry(std::string_view name, std::string_view bytes);
 
   // An entry whose deflate data the caller writes. `large` asks for the zip64
   // fields an entry of 4 GiB or more needs (and small ones do not).

@@ -77,7 +77,8 @@ class Schemas {
  public:
   Schemas() {
     const char* source = std::getenv("TAVRELLO_SOURCE_DIR");
-    std::filesystem::path zips = std::filesystem::path(source ? source : ".") / ".." / "shared" / "reference" / "schemas";
+    std::filesystem::path zips =
+        std::filesystem::path(source ? source : TAVRELLO_TEST_SOURCE_DIR) / ".." / "shared" / "reference" / "schemas";
     if (!std::filesystem::exists(zips / "OfficeOpenXML-XMLSchema-Transitional.zip")) {
       missing_ = "the schemas are not at " + zips.string();
       return;

@@ -74,7 +74,7 @@ struct SampleBook {
     linked->Name("Linked Data");
     auto tables = linked->QueryTables();
     auto odbc = tables->Add(std::string("ODBC;DSN=Sales;UID=app;PWD=s3cret;"), linked->Range("B2"),
-                            std::string("SELECT id, name\r\nFROM customers\r\nWHERE name LIKE 'A_x%'"));
+                            std::string("SELECT id, name\r\nFROM customers\r\nWHERE code LIKE 'A_x0041_%'"));
     odbc->Name("Sales Query");
     linked->Range("B2")->Value(std::string("id"));
     linked->Range("C2")->Value(std::string("name"));
