@@ -1,17 +1,12 @@
-#include <cstdio>
-#include <string_view>
+#include <iostream>
+#include <string>
+#include <vector>
 
-#include "tavrello/version.h"
+#include "host/command_line.h"
+#include "host/host_program.h"
 
-// The workbook host. For now it only tells what it is; later it loads the
-// registered add-ins and shows its window.
+// The workbook host program `tavrello`.
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--help") {
-      std::printf("tavrello %s - the Tavrello workbook host\n", tavrello::version::kText);
-      return 0;
-    }
-  }
-  std::printf("tavrello %s\n", tavrello::version::kText);
-  return 0;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  return tavrello::host::runProgram(tavrello::host::parseCommandLine(arguments), std::cout, std::cerr);
 }

@@ -1,8 +1,10 @@
 #include "platform/host/workbook/book.h"
 
+#include "platform/forms/dialog_service.h"
 #include "platform/host/workbook/ascii.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/workbook_application.h"
+#include "platform/host/xlsx/book_writer.h"
 #include "platform/system/failure.h"
 
 namespace tavrello::host {
@@ -47,6 +49,40 @@ std::shared_ptr<Worksheets> Book::Worksheets() { return std::make_shared<BookWor
 std::shared_ptr<Worksheet> Book::ActiveSheet() { return activeSheet(); }
 
 void Book::Activate() { application()->activateBook(*this); }
+
+std::string Book::FullName() const { return path_.empty() ? name_ : path_.string(); }
+
+std::vector<std::string> Book::saveTo(const std::filesystem::path& path) {
+  std::filesystem::path file = path;
+  if (!file.has_extension()) file += ".xlsx";
+  if (!sameName(file.extension().string(), ".xlsx"))
+    throw Failure::host("This host saves workbooks as .xlsx files, not as '" + file.extension().string() + "'.");
+  file = std::filesystem::absolute(file);
+  xlsx::SaveReport report = xlsx::saveBook(*this, file);
+  path_ = file;
+  name_ = file.filename().string();
+  return report.warnings;
+}
+
+void Book::SaveAs(const std::string& Filename) {
+  if (Filename.empty()) throw Failure::host("SaveAs needs a file name.");
+  std::vector<std::string> warnings = saveTo(Filename);
+  if (warnings.empty()) return;
+  std::string text = "The workbook was saved as " + name_ + ", but:";
+  for (const auto& warning : warnings) text += "\n\n" + warning;
+  forms::MsgBox(text, forms::MsgButtons::OkOnly, forms::MsgIcon::Information, kHostTitle);
+}
+
+void Book::Save() {
+  if (path_.empty()) throw Failure::host("The workbook " + name_ + " has no file yet: save it with SaveAs.");
+  SaveAs(path_.string());
+}
+
+void Book::setFile(std::filesystem::path path, std::vector<std::string> unkeptParts) {
+  path_ = std::move(path);
+  name_ = path_.filename().string();
+  unkeptParts_ = std::move(unkeptParts);
+}
 
 std::shared_ptr<WorkbookApplication> Book::application() const {
   auto app = application_.lock();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,20 @@ class Book : public Workbook, public std::enable_shared_from_this<Book> {
   std::shared_ptr<host::Worksheets> Worksheets() override;
   std::shared_ptr<Worksheet> ActiveSheet() override;
   void Activate() override;
+  std::string FullName() const override;
+  void SaveAs(const std::string& Filename) override;
+  void Save() override;
+
+  // The workbook's file; empty until it is saved or when it was never opened
+  // from one.
+  const std::filesystem::path& path() const { return path_; }
+  // Saves to `path` (an .xlsx file) and makes it the workbook's file, as
+  // SaveAs does, but hands the warnings back instead of showing them.
+  std::vector<std::string> saveTo(const std::filesystem::path& path);
+  // Parts of the file the workbook was opened from that it does not keep
+  // (charts, pivot tables, macros); a save warns that they are lost.
+  const std::vector<std::string>& unkeptParts() const { return unkeptParts_; }
+  void setFile(std::filesystem::path path, std::vector<std::string> unkeptParts);
 
   // The application that opened the book; 1004 once it is gone.
   std::shared_ptr<WorkbookApplication> application() const;
@@ -49,6 +64,8 @@ class Book : public Workbook, public std::enable_shared_from_this<Book> {
  private:
   std::weak_ptr<WorkbookApplication> application_;
   std::string name_;
+  std::filesystem::path path_;
+  std::vector<std::string> unkeptParts_;
   GridSize grid_;
   StringPool strings_;
   StyleTable styles_;

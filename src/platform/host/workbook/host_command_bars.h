@@ -29,10 +29,13 @@ class HostCommandBars : public CommandBars, public std::enable_shared_from_this<
   std::int32_t Count() const override;
   std::shared_ptr<CommandBar> Item(const std::string& name) const override;
   std::shared_ptr<CommandBar> Item(std::int32_t index) const override;
-  std::shared_ptr<CommandBar> Add(const std::optional<std::string>& Name, int Position, bool MenuBar,
-                                  bool Temporary) override;
-  std::shared_ptr<CommandBarControl> FindControl(std::optional<int> Type, std::optional<int> Id,
-                                                 const std::optional<std::string>& Tag, bool Visible) const override;
+  std::shared_ptr<CommandBar> Add(const std::optional<std::string>& Name = std::nullopt,
+                                  int Position = MsoBarPosition::Top, bool MenuBar = false,
+                                  bool Temporary = false) override;
+  std::shared_ptr<CommandBarControl> FindControl(std::optional<int> Type = std::nullopt,
+                                                 std::optional<int> Id = std::nullopt,
+                                                 const std::optional<std::string>& Tag = std::nullopt,
+                                                 bool Visible = false) const override;
 
   const std::vector<std::shared_ptr<HostCommandBar>>& bars() const { return bars_; }
   std::shared_ptr<HostCommandBar> findBar(const std::string& name) const;

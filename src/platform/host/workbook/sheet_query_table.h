@@ -55,7 +55,7 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   std::shared_ptr<Range> Destination() const override;
   std::shared_ptr<Range> ResultRange() const override;
   std::shared_ptr<Worksheet> Parent() const override;
-  bool Refresh(std::optional<bool> BackgroundQuery) override;
+  bool Refresh(std::optional<bool> BackgroundQuery = std::nullopt) override;
   void Delete() override;
 
   // The sheet; 1004 when the table was deleted or its sheet is gone.

@@ -25,10 +25,10 @@ class SheetRange : public Range {
   void Select() override;
   CellValue Value() const override;
   void Value(const CellValue& value) override;
-  std::int32_t CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows,
-                                 std::optional<std::int32_t> MaxColumns) override;
+  std::int32_t CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows = std::nullopt,
+                                 std::optional<std::int32_t> MaxColumns = std::nullopt) override;
   void AutoFilter() override;
-  void AutoFormat(const AutoFormatOptions& options) override;
+  void AutoFormat(const AutoFormatOptions& options = {}) override;
 
   const CellRect& rect() const { return rect_; }
   const std::shared_ptr<Sheet>& sheet() const { return sheet_; }

@@ -1,0 +1,50 @@
+#include "host/command_line.h"
+
+namespace tavrello::host {
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  bool actionGiven = false;
+  auto setAction = [&](CommandLine::Action action, const std::string& word) {
+    if (actionGiven && line.action != action) {
+      line.error = "'" + word + "' cannot be combined with another command";
+      return;
+    }
+    line.action = action;
+    actionGiven = true;
+  };
+  for (const std::string& argument : arguments) {
+    if (argument == "--headless") line.headless = true;
+    else if (argument == "--help" || argument == "-h") setAction(CommandLine::Action::Help, argument);
+    else if (argument == "--version") setAction(CommandLine::Action::Version, argument);
+    else if (argument == "register") setAction(CommandLine::Action::Register, argument);
+    else if (argument == "unregister") setAction(CommandLine::Action::Unregister, argument);
+    else line.error = "unknown argument '" + argument + "'";
+    if (!line.error.empty()) break;
+  }
+  return line;
+}
+
+std::string usageText() {
+  return "Usage: tavrello [--headless]\n"
+         "       tavrello register | unregister\n"
+         "       tavrello --help | --version\n"
+         "\n"
+         "The Tavrello workbook host. Started without a command it loads the add-ins\n"
+         "registered for the current user (load behaviour 3), connects them, and\n"
+         "disconnects them again when it exits.\n"
+         "\n"
+         "  --headless   run without a window: every message box is printed to standard\n"
+         "               error as one line (icon: title: text) and answered with its\n"
+         "               default button, every prompt is cancelled; the exit status is\n"
+         "               1 when a failure was reported\n"
+         "  register     register the Tavrello add-in (Tavrello.so beside this program)\n"
+         "               for the current user, create the data folder with a settings\n"
+         "               file holding the connection \"Sample\" and the sample database;\n"
+         "               existing settings and databases are kept\n"
+         "  unregister   remove the add-in's registration; the data folder is kept\n"
+         "  --help       show this text\n"
+         "  --version    show the version\n";
+}
+
+}  // namespace tavrello::host

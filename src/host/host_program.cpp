@@ -1,0 +1,126 @@
+#include "host/host_program.h"
+
+#include <cstdlib>
+#include <ostream>
+
+#include <unistd.h>
+
+#include "host/addin_manager.h"
+#include "host/addin_registration.h"
+#include "host/user_install.h"
+#include "platform/forms/scripted_dialog_service.h"
+#include "platform/host/workbook/bar_placement_store.h"
+#include "platform/host/workbook/host_command_bars.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/system/failure.h"
+#include "tavrello/version.h"
+
+namespace tavrello::host {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Puts the host's dialog service in place for one run and the old one back.
+class ScopedDialogService {
+ public:
+  explicit ScopedDialogService(std::shared_ptr<forms::DialogService> service)
+      : previous_(forms::setDialogService(std::move(service))) {}
+  ~ScopedDialogService() { forms::setDialogService(previous_); }
+  ScopedDialogService(const ScopedDialogService&) = delete;
+  ScopedDialogService& operator=(const ScopedDialogService&) = delete;
+
+ private:
+  std::shared_ptr<forms::DialogService> previous_;
+};
+
+bool hasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+fs::path programFolder() {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) throw Failure::fromErrno(ec.value(), "Finding the program file", "/proc/self/exe");
+  return self.parent_path();
+}
+
+void registerTavrello(const fs::path& folder, std::ostream& out) {
+  const fs::path library = fs::absolute(folder / "Tavrello.so");
+  std::error_code ec;
+  if (!fs::is_regular_file(library, ec))
+    throw Failure(53, "File not found: " + library.string() + " (Tavrello.so is installed beside the tavrello program)");
+  writeAddinRegistration(tavrelloRegistration(library.string()));
+  out << "Registered the add-in " << kTavrelloProgId << " for the current user: " << library.string() << "\n";
+  InstallReport report = installUserData();
+  out << "Data folder: " << report.dataFolder.string() << "\n";
+  out << (report.createdSettings ? "Created" : "Kept the existing") << " settings file "
+      << (report.dataFolder / "connectionsettings.xml").string() << "\n";
+  out << (report.createdDatabase ? "Created" : "Kept the existing") << " sample database "
+      << (report.dataFolder / "sample.db").string() << "\n";
+}
+
+void unregisterTavrello(std::ostream& out) {
+  if (removeAddinRegistration(kTavrelloProgId))
+    out << "Removed the registration of " << kTavrelloProgId << "; the data folder is kept.\n";
+  else
+    out << kTavrelloProgId << " was not registered for the current user.\n";
+}
+
+int runHeadless(std::ostream& err) {
+  auto dialogs = std::make_shared<forms::ScriptedDialogService>(&err);
+  ScopedDialogService installed(dialogs);
+  {
+    auto app = WorkbookApplication::create();
+    loadBuiltInBarPlacement(*app->commandBars());
+    AddinManager addins(app);
+    addins.loadRegistered();
+    addins.disconnectAll();
+    app->commandBars()->removeTemporary();
+    try {
+      saveBuiltInBarPlacement(*app->commandBars());
+    } catch (const Failure& failure) {
+      forms::MsgBox("The command bars' placement could not be stored: " + failure.description(),
+                    forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, kHostTitle);
+    }
+  }
+  return dialogs->criticalCount() > 0 ? 1 : 0;
+}
+
+int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (!line.error.empty()) {
+    err << "tavrello: " << line.error << "\n" << usageText();
+    return 2;
+  }
+  try {
+    switch (line.action) {
+      case CommandLine::Action::Help:
+        out << usageText();
+        return 0;
+      case CommandLine::Action::Version:
+        out << "tavrello " << version::kText << "\n";
+        return 0;
+      case CommandLine::Action::Register:
+        registerTavrello(programFolder(), out);
+        return 0;
+      case CommandLine::Action::Unregister:
+        unregisterTavrello(out);
+        return 0;
+      case CommandLine::Action::Run:
+        break;
+    }
+  } catch (const Failure& failure) {
+    err << "tavrello: " << failure.description() << "\n";
+    return 1;
+  }
+  if (!line.headless)
+    err << "tavrello: the workbook window is not available yet" << (hasDisplay() ? "" : " (and there is no display)")
+        << "; running headless.\n";
+  return runHeadless(err);
+}
+
+}  // namespace tavrello::host

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+
+#include "host/command_line.h"
+
+namespace tavrello::host {
+
+// Where the program file lives (/proc/self/exe's folder); Tavrello.so is
+// installed beside it.
+std::filesystem::path programFolder();
+
+// Registers the Tavrello.so found in `folder` for the current user and
+// installs the user's data, telling `out` what was done. Throws Failure when
+// the library is missing or something cannot be written.
+void registerTavrello(const std::filesystem::path& folder, std::ostream& out);
+
+// Removes the registration, telling `out`; the data folder stays.
+void unregisterTavrello(std::ostream& out);
+
+// Runs the host headless: installs a dialog service that prints every
+// message box to `err` as one line and answers with defaults, creates the
+// application, restores the built-in bars' placement, loads the registered
+// add-ins, then disconnects them, drops the temporary bars and stores the
+// placement. Returns 1 when a failure (a critical message box) was
+// reported, else 0.
+int runHeadless(std::ostream& err);
+
+// The whole program: the command line's action, its output and exit status
+// (2 for arguments it cannot read).
+int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+}  // namespace tavrello::host
