@@ -21,8 +21,9 @@ class Session;
 // - `Provider=MSDASQL` (any version) goes to ODBC with that pair removed; its
 //   OLE DB keys `Data Source`, `User ID`, `Password`, `Initial Catalog` become
 //   DSN, UID, PWD, DATABASE, and `Extended Properties` is passed on as it is.
-// - A string without `Provider` goes to ODBC unchanged (`DSN=`, `FILEDSN=`,
-//   `Driver=`), connected with SQLDriverConnect and no prompt.
+// - A string without `Provider` goes to ODBC unchanged (`DSN=`, `Driver=`),
+//   connected with SQLDriverConnect and no prompt; the keys of a `FILEDSN=`
+//   file are merged in first (see file_dsn.h).
 // - Any other provider fails with 3706 naming it.
 //
 // Failures: the numbers of db_failure.h. No failure description ever holds the
