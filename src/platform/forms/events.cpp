@@ -94,8 +94,6 @@ void asUserAction(Form* form, const std::function<void()>& action) {
   runOutermost(action, formName, {});
 }
 
-bool inUserAction() { return userOrigin; }
-
 void EventSource::bindHandler(std::string event, std::string procedure, Handler handler) {
   handlers_[std::move(event)] = Binding{std::move(procedure), std::move(handler)};
 }

@@ -42,16 +42,10 @@ UnhandledFailureHandler setUnhandledFailureHandler(UnhandledFailureHandler handl
 // null; it is kept alive until the action ends.
 void asUserAction(Form* form, const std::function<void()>& action);
 
-// Whether the current event is raised by a user action rather than by code.
-bool inUserAction();
-
 // A table of bound handlers, held by every control and form.
 class EventSource {
  public:
   virtual ~EventSource() = default;
-
-  // Whether a handler is bound for the event.
-  bool HasHandler(const std::string& event) const { return handlers_.count(event) != 0; }
 
   // Binds (or rebinds) the handler of an event, under its procedure name.
   // Handlers of events without arguments ignore the argument pointer.

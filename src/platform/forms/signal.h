@@ -68,8 +68,6 @@ class Signal {
     }
   }
 
-  bool empty() const { return entries_->empty(); }
-
  private:
   struct Entry {
     Slot slot;
