@@ -40,6 +40,23 @@ class Workbook {
 
   // Makes this workbook the application's active workbook.
   virtual void Activate() = 0;
+
+  // The path of the file the workbook was opened from or last saved as; the
+  // Name of a workbook never saved.
+  virtual std::string FullName() const = 0;
+
+  // Saves the workbook as an .xlsx file (".xlsx" is added to a name without
+  // an extension; other extensions fail with 1004) and makes that file the
+  // workbook's: Name becomes the file's name. The file is replaced whole or
+  // not at all: a failed save leaves what was there and fails with the file
+  // error's number (61 disk full, 70 permission denied, ...) saying why.
+  // Parts the workbook cannot keep, and texts cut to a cell's limit, are
+  // told in a message box.
+  virtual void SaveAs(const std::string& Filename) = 0;
+
+  // Saves to the workbook's file as SaveAs does; 1004 for a workbook that
+  // has no file yet.
+  virtual void Save() = 0;
 };
 
 // The open workbooks, in the order they were opened.

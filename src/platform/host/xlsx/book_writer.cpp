@@ -35,6 +35,12 @@ std::vector<CellRect> omittedBlocks(const Sheet& sheet) {
 
 SaveReport writeBook(const Book& book, OutputDevice& device) {
   SaveReport report;
+  if (!book.unkeptParts().empty()) {
+    std::string text = "This host does not keep these parts of the file the workbook was opened from, and they are "
+                       "not in the saved file: ";
+    for (std::size_t i = 0; i < book.unkeptParts().size(); ++i) text += (i ? "; " : "") + book.unkeptParts()[i];
+    report.warnings.push_back(text + ".");
+  }
   PackagePlan plan = planPackage(book);
   ZipWriter zip(device);
   writePart(zip, "[Content_Types].xml", [&](PartWriter& out) { writeContentTypes(out, plan); });
