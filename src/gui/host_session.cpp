@@ -1,0 +1,45 @@
+#include "gui/host_session.h"
+
+#include "gui/addin_switch.h"
+#include "gui/command_bar_toolbars.h"
+#include "gui/host_dialog_service.h"
+#include "gui/host_window.h"
+#include "platform/host/workbook/bar_placement_store.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/system/failure.h"
+
+namespace tavrello::gui {
+
+HostSession::HostSession(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch& addins)
+    : app_(std::move(app)), addins_(addins) {
+  window_ = std::make_unique<HostWindow>(app_, &addins_);
+  dialogs_ = std::make_shared<HostDialogService>(*window_);
+  previous_ = forms::setDialogService(dialogs_);
+  if (app_->books().empty()) app_->addBook();
+  host::loadBuiltInBarPlacement(*app_->commandBars());
+  addins_.connectAtStartup();
+  window_->refresh();
+}
+
+HostSession::~HostSession() { end(); }
+
+void HostSession::end() {
+  if (ended_) return;
+  ended_ = true;
+  // The add-ins save their tool bars' places from the host's bars, which
+  // the window has kept up to date with the user's moves.
+  window_->toolbars().readPlacements();
+  addins_.disconnectAll();
+  try {
+    host::saveBuiltInBarPlacement(*app_->commandBars());
+  } catch (const Failure& failure) {
+    forms::MsgBox("The places of the tool bars could not be stored: " + failure.description(),
+                  forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, host::kHostTitle);
+  }
+  forms::setDialogService(std::move(previous_));
+  window_->hide();
+  window_.reset();
+  dialogs_.reset();
+}
+
+}  // namespace tavrello::gui

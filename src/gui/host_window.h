@@ -1,0 +1,93 @@
+#pragma once
+
+#include <memory>
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QLabel;
+class QLineEdit;
+
+namespace tavrello::host {
+class WorkbookApplication;
+}
+
+namespace tavrello::gui {
+
+class AddinSwitch;
+class CommandBarToolbars;
+class NameBox;
+class SheetTabs;
+class SheetView;
+
+// The workbook host's main window: the active workbook's active sheet in a
+// grid, its sheet tabs, the name box and the entry line above the grid, the
+// status bar, the File, Data and Tools menus, and every command bar of the
+// host as a tool bar.
+//
+// The window holds no state of its own beyond what is on screen: the host's
+// model (workbooks, sheets, cells, selection, command bars) is the one
+// document, and the window reads it again after every user action (a
+// click, a key, a window closing, anywhere in the program, the add-in's
+// windows included), since add-ins change the model through the object
+// model without telling anyone.
+class HostWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `addins` (may be null: no Add-ins dialog) must outlive the window.
+  HostWindow(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch* addins, QWidget* parent = nullptr);
+  ~HostWindow() override;
+
+  const std::shared_ptr<host::WorkbookApplication>& application() const { return app_; }
+
+  // Brings the window in line with the host's model now.
+  void refresh();
+
+  SheetView& sheetView() const { return *sheetView_; }
+  NameBox& nameBox() const { return *nameBox_; }
+  SheetTabs& sheetTabs() const { return *sheetTabs_; }
+  CommandBarToolbars& toolbars() const { return *toolbars_; }
+
+  // Pointing mode, while the host's range prompt waits for a range: the
+  // grid and the sheet tabs take clicks, menus and tool bars do not, and the
+  // status bar says "Point".
+  void setPointing(bool pointing);
+  bool pointing() const { return pointing_; }
+
+  // The Tools > Add-ins dialog, modal.
+  void showAddinsDialog();
+
+  // Data > Refresh All: every query table of the active workbook, sheet by
+  // sheet; a table that fails is reported and the others still refresh.
+  void refreshAll();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildCentralArea();
+  void scheduleRefresh();
+  void showActiveSheet();
+  void refreshEntryLine();
+  void refreshStatus();
+  void entryLineCommitted();
+  void newWorkbook();
+
+  std::shared_ptr<host::WorkbookApplication> app_;
+  AddinSwitch* addins_;
+  SheetView* sheetView_ = nullptr;
+  NameBox* nameBox_ = nullptr;
+  QLineEdit* entryLine_ = nullptr;
+  SheetTabs* sheetTabs_ = nullptr;
+  QLabel* modeLabel_ = nullptr;
+  QLabel* summaryLabel_ = nullptr;
+  CommandBarToolbars* toolbars_ = nullptr;
+  QTimer refreshTimer_;
+  const void* shownSheet_ = nullptr;
+  bool pointing_ = false;
+};
+
+}  // namespace tavrello::gui

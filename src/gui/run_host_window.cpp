@@ -1,0 +1,60 @@
+#include "gui/run_host_window.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+
+#include "gui/host_session.h"
+#include "gui/host_window.h"
+
+namespace tavrello::gui {
+namespace {
+
+bool environmentSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+QtMessageHandler defaultHandler = nullptr;
+
+// Qt ends the program when it cannot reach the display it was given; the
+// user then learns, besides Qt's own words, how to go on without one.
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", noDisplayMessage());
+  if (defaultHandler) defaultHandler(type, context, message);
+}
+
+}  // namespace
+
+bool displayAvailable() {
+  return environmentSet("QT_QPA_PLATFORM") || environmentSet("DISPLAY") || environmentSet("WAYLAND_DISPLAY");
+}
+
+const char* noDisplayMessage() {
+  return "tavrello: there is no display to show the workbook window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+         "set).\nRun \"tavrello --headless\" to work without a window; \"tavrello --help\" lists what it can do.";
+}
+
+int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookApplication>& app,
+                  AddinSwitch& addins) {
+  if (!displayAvailable()) {
+    std::fprintf(stderr, "%s\n", noDisplayMessage());
+    return 2;
+  }
+  defaultHandler = qInstallMessageHandler(startupMessages);
+  QApplication qt(argc, argv);
+  qInstallMessageHandler(defaultHandler);
+  QApplication::setApplicationName(QStringLiteral("Tavrello Workbook Host"));
+  QApplication::setOrganizationName(QStringLiteral("Tavrello"));
+
+  HostSession session(app, addins);
+  session.window().show();
+  // The window's close event has asked about unsaved work; the add-ins are
+  // disconnected while Qt still runs, as their shut-down may show boxes.
+  const int result = QApplication::exec();
+  session.end();
+  return result;
+}
+
+}  // namespace tavrello::gui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+namespace tavrello::host {
+class WorkbookApplication;
+}
+
+namespace tavrello::gui {
+
+class AddinSwitch;
+
+// Whether Qt has somewhere to show a window: a platform chosen through
+// QT_QPA_PLATFORM, or an X11 or Wayland display in the environment.
+bool displayAvailable();
+
+// The text the program prints when there is no display.
+const char* noDisplayMessage();
+
+// The workbook host with its window, from start to exit:
+//  1. without a display, prints noDisplayMessage() to standard error and
+//     returns 2;
+//  2. starts Qt, installs the window's dialog service (so every add-in's
+//     boxes and forms are Qt windows), opens a new workbook when none is
+//     open, restores the built-in bars' placement, and connects the add-ins
+//     registered to load at start-up;
+//  3. shows the window and runs until the user exits (File > Exit or the
+//     close box, after the question about unsaved changes);
+//  4. disconnects the add-ins (each saves what it keeps, such as its tool
+//     bar's place), stores the built-in bars' placement and returns 0.
+int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookApplication>& app,
+                  AddinSwitch& addins);
+
+}  // namespace tavrello::gui
