@@ -2,8 +2,13 @@
 
 #include <memory>
 
+#include "platform/db/connection.h"
 #include "platform/host/application.h"
 #include "profiles/connection_list.h"
+
+namespace tavrello {
+class CControlEvents;
+}
 
 // The add-in's global state: one instance per loaded add-in, all empty at
 // load. Everything here is used on the host's user-interface thread only.
@@ -17,10 +22,18 @@ extern std::shared_ptr<host::Application> gxlApp;
 // set does nothing, so a connection is shut down at most once.
 extern bool gbShutdownInProgress;
 
+// The toolbar's click receiver while connected; holding it keeps the buttons
+// bound, releasing it unbinds them.
+extern std::unique_ptr<CControlEvents> gclsControlEvents;
+
 // The saved connections, as the settings file was last loaded (or as the
 // connection editor last copied them in). Unsized until the first load that
 // finds a connection.
 extern tavrello::ConnectionList ConnectionList;
+
+// The open database connection of the query window's last statement run, or
+// none; the preview leaves it open and the imports close and release it.
+extern std::shared_ptr<db::Connection> gcnDatabase;
 
 // Starts a connection afresh: clears gbShutdownInProgress.
 void InitGlobals();
