@@ -49,9 +49,9 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   const QRect r = option.rect;
   painter->save();
   painter->setClipRect(r);
-  if (look.fill) {
-    painter->fillRect(r, *look.fill);
-  } else {
+  // The cell's own background, over whatever the style drew for a selected row.
+  painter->fillRect(r, look.fill ? *look.fill : QColor(Qt::white));
+  if (!look.fill) {
     painter->setPen(kGridColor);
     painter->drawLine(r.topRight(), r.bottomRight());
     painter->drawLine(r.bottomLeft(), r.bottomRight());

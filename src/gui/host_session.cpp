@@ -1,10 +1,10 @@
 #include "gui/host_session.h"
 
 #include "gui/addin_switch.h"
-#include "gui/command_bar_toolbars.h"
 #include "gui/host_dialog_service.h"
 #include "gui/host_window.h"
 #include "platform/host/workbook/bar_placement_store.h"
+#include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
 
@@ -28,8 +28,8 @@ void HostSession::end() {
   ended_ = true;
   // The add-ins save their tool bars' places from the host's bars, which
   // the window has kept up to date with the user's moves.
-  window_->toolbars().readPlacements();
   addins_.disconnectAll();
+  app_->commandBars()->removeTemporary();
   try {
     host::saveBuiltInBarPlacement(*app_->commandBars());
   } catch (const Failure& failure) {

@@ -20,8 +20,8 @@ class HostWindow;
 // built-in bars' placement, connects the add-ins registered to load at
 // start-up and brings the window in line with what they built; the window
 // is not shown yet. Ending it (end(), or destruction) disconnects the
-// add-ins, stores the built-in bars' placement, closes the window and puts
-// the previous dialog service back.
+// add-ins, drops the temporary bars, stores the built-in bars' placement,
+// closes the window and puts the previous dialog service back.
 class HostSession {
  public:
   HostSession(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch& addins);

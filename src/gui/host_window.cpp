@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -30,7 +31,10 @@ namespace tavrello::gui {
 HostWindow::HostWindow(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch* addins, QWidget* parent)
     : QMainWindow(parent), app_(std::move(app)), addins_(addins) {
   setObjectName(QStringLiteral("hostWindow"));
-  resize(1000, 680);
+  QSize size(1000, 680);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  resize(size);
   buildCentralArea();
   buildMenus();
   modeLabel_ = new QLabel(tr("Ready"), this);

@@ -21,7 +21,10 @@ QtMessageHandler defaultHandler = nullptr;
 // Qt ends the program when it cannot reach the display it was given; the
 // user then learns, besides Qt's own words, how to go on without one.
 void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", noDisplayMessage());
+  if (type == QtFatalMsg)
+    std::fprintf(stderr,
+                 "tavrello: the workbook window cannot be shown on this display (see below).\n"
+                 "Run \"tavrello --headless\" to work without a window.\n");
   if (defaultHandler) defaultHandler(type, context, message);
 }
 

@@ -2,11 +2,21 @@
 #include <string>
 #include <vector>
 
+#include "gui/run_host_window.h"
 #include "host/command_line.h"
 #include "host/host_program.h"
+#include "host/window_addins.h"
+#include "platform/host/workbook/workbook_application.h"
 
 // The workbook host program `tavrello`.
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  return tavrello::host::runProgram(tavrello::host::parseCommandLine(arguments), std::cout, std::cerr);
+  const tavrello::host::CommandLine line = tavrello::host::parseCommandLine(arguments);
+  // Without --headless the host runs with its window.
+  if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {
+    auto app = tavrello::host::WorkbookApplication::create();
+    tavrello::host::WindowAddins addins(app);
+    return tavrello::gui::runHostWindow(argc, argv, app, addins);
+  }
+  return tavrello::host::runProgram(line, std::cout, std::cerr);
 }
