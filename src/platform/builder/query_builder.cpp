@@ -15,6 +15,7 @@ QueryBuilder::~QueryBuilder() = default;
 void QueryBuilder::Reset() {
   connectionString_.clear();
   catalog_ = Catalog();
+  ++catalogVersion_;
   connection_.reset();
   activePart_ = 0;
   if (query_) {
@@ -32,6 +33,7 @@ void QueryBuilder::Connect() {
   Catalog catalog = Catalog::read(*connection);
   connection_ = std::move(connection);
   catalog_ = std::move(catalog);
+  ++catalogVersion_;
   rebuildModel();
   OnViewChanged.raise();
 }
@@ -39,6 +41,7 @@ void QueryBuilder::Connect() {
 void QueryBuilder::Disconnect() {
   if (!connection_) return;
   catalog_ = Catalog();
+  ++catalogVersion_;
   connection_.reset();
   rebuildModel();
   OnViewChanged.raise();

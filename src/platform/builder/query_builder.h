@@ -89,6 +89,8 @@ class QueryBuilder {
   // What the widget draws.
   const QueryModel& model() const { return model_; }
   const Catalog& catalog() const { return catalog_; }
+  // Changes whenever the catalog is read or dropped.
+  std::size_t catalogVersion() const { return catalogVersion_; }
   const std::optional<Query>& query() const { return query_; }
   // The UNION part the diagram shows and edits.
   void setActivePart(std::size_t part);
@@ -123,6 +125,7 @@ class QueryBuilder {
   std::string connectionString_;
   std::unique_ptr<db::Connection> connection_;
   Catalog catalog_;
+  std::size_t catalogVersion_ = 0;
   std::optional<Query> query_;
   std::size_t activePart_ = 0;
   QueryModel model_;
