@@ -183,7 +183,10 @@ void BuilderDiagramView::paintEvent(QPaintEvent*) {
     painter.fillRect(title, kTitleColour);
     painter.drawLine(box.left(), box.top() + kTitleHeight, box.right(), box.top() + kTitleHeight);
     painter.setPen(Qt::black);
-    painter.setFont(builderBoldFont());
+    // Derived tables and table functions are not objects of the database.
+    QFont titleFont = builderBoldFont();
+    titleFont.setItalic(source.kind != builder::TableSource::Kind::Table);
+    painter.setFont(titleFont);
     QRect titleText = title.adjusted(4, 0, -18, 0);
     painter.drawText(titleText, Qt::AlignVCenter | Qt::AlignLeft,
                      painter.fontMetrics().elidedText(QString::fromStdString(source.title), Qt::ElideRight,

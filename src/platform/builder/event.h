@@ -27,8 +27,6 @@ class Event {
     auto handlers = handlers_;
     for (const auto& entry : handlers) entry.second(args...);
   }
-  bool empty() const { return handlers_.empty(); }
-
  private:
   std::vector<std::pair<std::size_t, Handler>> handlers_;
   std::size_t lastId_ = 0;

@@ -9,53 +9,16 @@ namespace tavrello::builder::detail {
 
 namespace {
 
-// Binding strength of the operators, weakest first. The exact ranking
-// differs a little between databases; statements keep their parentheses
-// as written, so the ranking only decides how a written statement is split.
-enum Precedence {
-  kOr = 1,
-  kXor,
-  kAnd,
-  kNot,
-  kCompare,
-  kBitwise,
-  kConcat,
-  kAdditive,
-  kMultiplicative,
-  kPower,
-  kUnary,
-  kPostfix,
-};
-
 constexpr std::array<std::string_view, 19> kComparisonOperators = {
     "=", "==", "<>", "!=", "<", ">", "<=", ">=", "<=>", "~", "~*", "!~", "!~*", "~~", "~~*", "!~~", "@>", "<@", "&&"};
 constexpr std::array<std::string_view, 7> kLikeWords = {"LIKE", "ILIKE", "GLOB", "REGEXP", "RLIKE", "MATCH", "SIMILAR"};
 // Reserved words that still name functions when a '(' follows.
 constexpr std::array<std::string_view, 8> kReservedFunctionNames = {"LEFT", "RIGHT", "MOD",    "ISNULL",
                                                                     "GLOB", "LIKE",  "REGEXP", "MATCH"};
-constexpr std::array<std::string_view, 6> kArgumentKeywords = {"FROM", "FOR", "IN", "USING", "PLACING", "SEPARATOR"};
-constexpr std::array<std::string_view, 3> kTrimKeywords = {"BOTH", "LEADING", "TRAILING"};
 constexpr std::array<std::string_view, 15> kIntervalUnits = {
     "YEAR",   "MONTH",       "DAY",         "HOUR",      "MINUTE",     "SECOND",     "WEEK",         "QUARTER",
     "MICROSECOND", "MILLISECOND", "TO", "YEAR_MONTH", "DAY_HOUR", "DAY_MINUTE", "HOUR_MINUTE"};
 constexpr std::array<std::string_view, 4> kTypedLiteralWords = {"DATE", "TIME", "TIMESTAMP", "TIMESTAMPTZ"};
-constexpr std::array<std::string_view, 6> kTypeContinuations = {"PRECISION", "VARYING",  "INTEGER",
-                                                                "INT",       "UNSIGNED", "ZEROFILL"};
-
-template <std::size_t N>
-bool oneOf(const std::array<std::string_view, N>& words, std::string_view word) {
-  for (std::string_view w : words) {
-    if (w == word) return true;
-  }
-  return false;
-}
-
-bool isWordToken(const Token& t) { return t.kind == TokenKind::Word; }
-
-Identifier identifierFrom(const Token& token) {
-  if (token.kind == TokenKind::Quoted) return {token.value, token.quote};
-  return {token.text, QuoteStyle::None};
-}
 
 }  // namespace
 
@@ -349,140 +312,6 @@ Expr Parser::parseNameOrCall() {
   return column;
 }
 
-Expr Parser::parseCallArguments(Name name) {
-  expectOperator("(");
-  if (name.size() == 1 && name[0].quote == QuoteStyle::None) {
-    std::string upper = toUpper(name[0].name);
-    if (isUpperCasedFunction(upper) || isNiladicValue(upper)) name[0].name = upper;
-  }
-  Expr e = makeNode(ExprKind::Function);
-  e.name = std::move(name);
-  Call call;
-  if (acceptWord("DISTINCT")) {
-    call.quantifier = "DISTINCT";
-  } else if (atWord("ALL") && !atOperator("(", 1)) {
-    next();
-    call.quantifier = "ALL";
-  }
-  bool hasOrderBy = false;
-  while (!atOperator(")")) {
-    std::string keywords;
-    auto atKeyword = [&] {
-      const Token& k = peek();
-      if (!isWordToken(k)) return false;
-      return oneOf(kArgumentKeywords, k.value) || (call.args.empty() && oneOf(kTrimKeywords, k.value));
-    };
-    while (atKeyword()) {
-      if (!keywords.empty()) keywords += ' ';
-      keywords += next().value;
-    }
-    if (atQueryStart()) {
-      Expr sub = makeNode(ExprKind::Subquery);
-      sub.query = parseQuery();
-      call.args.push_back(std::move(sub));
-    } else {
-      call.args.push_back(parseExpr());
-    }
-    call.keywords.push_back(std::move(keywords));
-    if (!hasOrderBy && atWord("ORDER") && atWord("BY", 1)) {
-      next();
-      next();
-      call.orderBy = parseOrderList();
-      call.orderByAfter = call.args.size();
-      hasOrderBy = true;
-    }
-    if (acceptOperator(",")) {
-      if (atOperator(")")) expected("an argument after ','");
-      continue;
-    }
-    if (atOperator(")") || atKeyword()) continue;
-    expected("',' or ')' in the argument list");
-  }
-  next();
-  parseCallSuffixes(call);
-  e.call = std::move(call);
-  return e;
-}
-
-void Parser::parseCallSuffixes(Call& call) {
-  if (atWord("WITHIN") && atWord("GROUP", 1)) {
-    next();
-    next();
-    expectOperator("(");
-    expectWord("ORDER");
-    expectWord("BY");
-    call.withinGroup = true;
-    call.withinGroupOrder = parseOrderList();
-    expectOperator(")");
-  }
-  if (atWord("FILTER") && atOperator("(", 1)) {
-    next();
-    next();
-    expectWord("WHERE");
-    call.filter = parseExpr();
-    expectOperator(")");
-  }
-  if (acceptWord("OVER")) {
-    if (atOperator("(")) {
-      call.over = parseWindowSpec();
-    } else {
-      WindowSpec spec;
-      spec.parenthesized = false;
-      spec.name = parseIdentifier("a window name or '(' after OVER");
-      call.over = std::move(spec);
-    }
-  }
-}
-
-WindowSpec Parser::parseWindowSpec() {
-  expectOperator("(");
-  WindowSpec spec;
-  if (atIdentifier() && !atWord("PARTITION") && !atWord("ROWS") && !atWord("RANGE") && !atWord("GROUPS")) {
-    spec.name = parseIdentifier("a window name");
-  }
-  if (acceptWord("PARTITION")) {
-    expectWord("BY");
-    spec.partitionBy = parseExprList();
-  }
-  if (acceptWord("ORDER")) {
-    expectWord("BY");
-    spec.orderBy = parseOrderList();
-  }
-  if (atWord("ROWS") || atWord("RANGE") || atWord("GROUPS")) {
-    spec.frameUnits = next().value;
-    if (acceptWord("BETWEEN")) {
-      spec.frameBetween = true;
-      spec.frameStart = parseFrameBound();
-      expectWord("AND");
-      spec.frameEnd = parseFrameBound();
-    } else {
-      spec.frameStart = parseFrameBound();
-    }
-  }
-  expectOperator(")");
-  return spec;
-}
-
-FrameBound Parser::parseFrameBound() {
-  FrameBound bound;
-  if (acceptWord("UNBOUNDED")) {
-    if (atWord("PRECEDING") || atWord("FOLLOWING")) {
-      bound.kind = "UNBOUNDED " + next().value;
-      return bound;
-    }
-    expected("PRECEDING or FOLLOWING");
-  }
-  if (acceptWord("CURRENT")) {
-    expectWord("ROW");
-    bound.kind = "CURRENT ROW";
-    return bound;
-  }
-  bound.offset = parseExpr(kNot);
-  if (!atWord("PRECEDING") && !atWord("FOLLOWING")) expected("PRECEDING or FOLLOWING");
-  bound.kind = next().value;
-  return bound;
-}
-
 Expr Parser::parseCase() {
   next();
   Expr e = makeNode(ExprKind::Case);
@@ -497,36 +326,6 @@ Expr Parser::parseCase() {
   if (acceptWord("ELSE")) e.args[1] = parseExpr();
   expectWord("END");
   return e;
-}
-
-TypeName Parser::parseType() {
-  TypeName type;
-  auto takeWord = [&] {
-    const Token& t = next();
-    if (t.kind == TokenKind::Quoted) return Identifier{t.value, t.quote};
-    return Identifier{t.value, QuoteStyle::None};
-  };
-  if (peek().kind != TokenKind::Word && peek().kind != TokenKind::Quoted) expected("a type name");
-  type.name.push_back(takeWord());
-  while (atOperator(".") && (peek(1).kind == TokenKind::Word || peek(1).kind == TokenKind::Quoted)) {
-    next();
-    type.name.push_back(takeWord());
-  }
-  while (true) {
-    if ((atWord("WITH") || atWord("WITHOUT")) && atWord("TIME", 1) && atWord("ZONE", 2)) {
-      for (int i = 0; i < 3; ++i) type.moreWords.push_back(next().value);
-    } else if (isWordToken(peek()) && oneOf(kTypeContinuations, peek().value)) {
-      type.moreWords.push_back(next().value);
-    } else {
-      break;
-    }
-  }
-  if (acceptOperator("(")) {
-    type.params = parseExprList();
-    expectOperator(")");
-  }
-  while (acceptOperator("[]")) ++type.arrayDimensions;
-  return type;
 }
 
 }  // namespace tavrello::builder::detail

@@ -2,10 +2,13 @@
 
 // The recursive-descent parser behind parser.h, split over
 // parser_cursor.cpp (token access and errors), expression_parser.cpp,
+// call_parser.cpp (function calls and windows), type_parser.cpp,
 // query_parser.cpp and source_parser.cpp. Not part of the component's
 // interface.
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/builder/ast.h"
@@ -70,6 +73,38 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
 };
+
+// Binding strength of the operators, weakest first. The exact ranking
+// differs a little between databases; statements keep their parentheses
+// as written, so the ranking only decides how a written statement is split.
+enum Precedence {
+  kOr = 1,
+  kXor,
+  kAnd,
+  kNot,
+  kCompare,
+  kBitwise,
+  kConcat,
+  kAdditive,
+  kMultiplicative,
+  kPower,
+  kUnary,
+  kPostfix,
+};
+
+// Small helpers shared by the parser's files.
+template <std::size_t N>
+bool oneOf(const std::array<std::string_view, N>& words, std::string_view word) {
+  for (std::string_view w : words) {
+    if (w == word) return true;
+  }
+  return false;
+}
+inline bool isWordToken(const Token& t) { return t.kind == TokenKind::Word; }
+inline Identifier identifierFrom(const Token& token) {
+  if (token.kind == TokenKind::Quoted) return {token.value, token.quote};
+  return {token.text, QuoteStyle::None};
+}
 
 // Builders for small nodes.
 Expr makeNode(ExprKind kind, std::string text = {});

@@ -146,11 +146,27 @@ void addLinks(QueryModel& model, const Box<Expr>& condition, JoinType type, bool
   }
 }
 
+void addChainLinks(QueryModel& model, const FromItem& chain, SourcePath& prefix) {
+  auto nested = [&](const TableSource& source, std::size_t position) {
+    if (source.kind != TableSource::Kind::Nested) return;
+    prefix.push_back(position);
+    addChainLinks(model, *source.nested, prefix);
+    prefix.pop_back();
+  };
+  nested(chain.first, 0);
+  for (std::size_t k = 0; k < chain.joins.size(); ++k) {
+    const JoinStep& step = chain.joins[k];
+    prefix.push_back(k + 1);
+    addLinks(model, step.on, step.type, false, prefix);
+    prefix.pop_back();
+    nested(step.source, k + 1);
+  }
+}
+
 void buildLinks(QueryModel& model, const SelectCore& core) {
-  for (const DataSource& box : model.sources) {
-    if (box.path.back() == 0) continue;
-    const JoinStep* step = findJoinStep(core, box.path);
-    if (step) addLinks(model, step->on, step->type, false, box.path);
+  for (std::size_t i = 0; i < core.from.size(); ++i) {
+    SourcePath prefix{i};
+    addChainLinks(model, core.from[i], prefix);
   }
   addLinks(model, core.where, JoinType::Inner, true, {});
 }

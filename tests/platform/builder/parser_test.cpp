@@ -96,6 +96,68 @@ TEST(Parser, OperatorPrecedenceSplitsConditionsAsTheDatabasesDo) {
   EXPECT_EQ(arithmetic.args[0].args[1].text, "*");
 }
 
+TEST(Parser, WindowsKeepPartitionOrderAndFrame) {
+  Expr e = parseExpression("SUM(x) OVER (w PARTITION BY a, b ORDER BY c DESC NULLS LAST ROWS BETWEEN 2 PRECEDING AND CURRENT ROW)");
+  ASSERT_TRUE(e.call && e.call->over);
+  const WindowSpec& w = *e.call->over;
+  EXPECT_EQ(w.name.name, "w");
+  EXPECT_EQ(w.partitionBy.size(), 2u);
+  ASSERT_EQ(w.orderBy.size(), 1u);
+  EXPECT_EQ(w.orderBy[0].nulls, "NULLS LAST");
+  EXPECT_EQ(w.frameUnits, "ROWS");
+  EXPECT_TRUE(w.frameBetween);
+  EXPECT_EQ(w.frameStart.kind, "PRECEDING");
+  EXPECT_EQ(w.frameEnd.kind, "CURRENT ROW");
+  Expr named = parseExpression("RANK() OVER w");
+  EXPECT_FALSE(named.call->over->parenthesized);
+}
+
+TEST(Parser, SpecialFunctionFormsKeepTheirKeywords) {
+  Expr trim = parseExpression("TRIM(LEADING '0' FROM code)");
+  EXPECT_EQ(trim.call->keywords, (std::vector<std::string>{"LEADING", "FROM"}));
+  Expr agg = parseExpression("GROUP_CONCAT(DISTINCT s ORDER BY s SEPARATOR ', ')");
+  EXPECT_EQ(agg.call->quantifier, "DISTINCT");
+  EXPECT_EQ(agg.call->orderByAfter, 1u);
+  EXPECT_EQ(agg.call->keywords, (std::vector<std::string>{"", "SEPARATOR"}));
+  Expr cast = parseExpression("CAST(x AS DOUBLE PRECISION)");
+  EXPECT_EQ(cast.type->name[0].name, "DOUBLE");
+  EXPECT_EQ(cast.type->moreWords, std::vector<std::string>{"PRECISION"});
+  Expr array = parseExpression("x::int[]");
+  EXPECT_EQ(array.type->arrayDimensions, 1);
+  EXPECT_EQ(parseExpression("INTERVAL 3 DAY").text, "DAY");
+  EXPECT_EQ(parseExpression("DATE '2024-01-31'").kind, ExprKind::TypedLiteral);
+  EXPECT_EQ(parseExpression("x = ANY (SELECT y FROM t)").args[1].kind, ExprKind::Quantified);
+}
+
+TEST(Parser, SourcesOfEveryKind) {
+  Query q = parse(
+      "SELECT * FROM dbo.[Order Details] od WITH (NOLOCK) CROSS APPLY fn(od.id) AS f "
+      "OUTER APPLY (SELECT 1 AS one) AS s, LATERAL generate_series(1, 3) WITH ORDINALITY AS g(n, i)");
+  const auto& from = q.first.select.from;
+  ASSERT_EQ(from.size(), 2u);
+  EXPECT_EQ(from[0].first.name.size(), 2u);
+  EXPECT_EQ(from[0].first.hints.size(), 1u);
+  EXPECT_EQ(from[0].joins[0].type, JoinType::CrossApply);
+  EXPECT_EQ(from[0].joins[0].source.kind, TableSource::Kind::Function);
+  EXPECT_EQ(from[0].joins[1].type, JoinType::OuterApply);
+  EXPECT_EQ(from[0].joins[1].source.kind, TableSource::Kind::Subquery);
+  EXPECT_TRUE(from[1].first.lateral);
+  EXPECT_TRUE(from[1].first.withOrdinality);
+  EXPECT_EQ(from[1].first.columnAliases.size(), 2u);
+}
+
+TEST(Parser, WithDistinctOnAndTrailingForClause) {
+  Query q = parse(
+      "WITH RECURSIVE r(n) AS MATERIALIZED (SELECT 1) SELECT DISTINCT ON (a) a, b FROM r "
+      "ORDER BY a FOR XML PATH(''), TYPE");
+  EXPECT_TRUE(q.recursive);
+  EXPECT_EQ(q.with[0].materialized, "MATERIALIZED");
+  EXPECT_EQ(q.with[0].columns.size(), 1u);
+  EXPECT_TRUE(q.first.select.distinctOn);
+  ASSERT_EQ(q.forClause.size(), 2u);
+  EXPECT_EQ(q.forClause[0].size(), 2u);
+}
+
 TEST(Parser, EmptyTextIsTheEmptyStatement) {
   EXPECT_FALSE(parseStatement(""));
   EXPECT_FALSE(parseStatement("  -- nothing here\n /* or here */ ;"));

@@ -109,6 +109,17 @@ TEST(VisualOperations, RemovingASourceInsideParenthesesUnwrapsWhatRemains) {
   EXPECT_EQ(b.FormattedSQL(), "SELECT * FROM c LEFT JOIN o ON o.cid = c.id");
 }
 
+TEST(VisualOperations, TheJoinOfAParenthesisedJoinHasItsOwnLine) {
+  QueryBuilder b;
+  b.SQL("SELECT * FROM c LEFT JOIN (o JOIN i ON i.oid = o.id) ON o.cid = c.id");
+  ASSERT_EQ(b.model().links.size(), 2u);
+  EXPECT_EQ(b.model().links[0].leftColumn, "cid");
+  b.setJoinType(0, JoinType::Inner);
+  b.setJoinType(1, JoinType::Left);
+  EXPECT_EQ(b.FormattedSQL(), "SELECT * FROM c INNER JOIN (o LEFT JOIN i ON i.oid = o.id) ON o.cid = c.id");
+  EXPECT_THROW(b.joinSources(0, "id", 2, "cid"), Failure);
+}
+
 TEST(VisualOperations, AliasesAreQuotedWhenTypedWithBlanksAndFollowedByOrderBy) {
   QueryBuilder b;
   b.SQL("SELECT SUM(x) AS total FROM t ORDER BY total DESC");
