@@ -44,6 +44,9 @@ class Worksheet {
   // Makes this sheet, and its workbook, the active one.
   virtual void Activate() = 0;
 
+  // Selects the sheet: as Activate (this host selects one sheet at a time).
+  virtual void Select() = 0;
+
   // Whether the sheet shows an auto filter; setting false removes it
   // (setting true is refused, as in the object model: use Range.AutoFilter).
   virtual bool AutoFilterMode() const = 0;

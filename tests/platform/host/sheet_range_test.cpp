@@ -112,6 +112,9 @@ TEST_F(SheetRangeTest, SelectActivatesTheSheetAndMakesTheTopLeftCellActive) {
   auto second = book->Worksheets()->Add();
   book->Worksheets()->Item(1)->Activate();
   EXPECT_EQ(app->ActiveSheet()->Name(), "Sheet1");
+  second->Select();
+  EXPECT_EQ(app->ActiveSheet()->Name(), "Sheet2");
+  book->Worksheets()->Item(1)->Activate();
   second->Range("C4:E9")->Select();
   EXPECT_EQ(app->ActiveSheet()->Name(), "Sheet2");
   EXPECT_EQ(app->ActiveCell()->Address(), "$C$4");

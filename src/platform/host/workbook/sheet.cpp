@@ -79,6 +79,8 @@ void Sheet::Activate() {
   owner->Activate();
 }
 
+void Sheet::Select() { Activate(); }
+
 bool Sheet::AutoFilterMode() const { return autoFilter_.has_value(); }
 
 void Sheet::AutoFilterMode(bool on) {

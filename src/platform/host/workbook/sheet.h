@@ -46,6 +46,7 @@ class Sheet : public Worksheet, public std::enable_shared_from_this<Sheet> {
   std::shared_ptr<host::Range> Cells(std::int32_t RowIndex, std::int32_t ColumnIndex) override;
   std::shared_ptr<host::QueryTables> QueryTables() override;
   void Activate() override;
+  void Select() override;
   bool AutoFilterMode() const override;
   void AutoFilterMode(bool on) override;
 
