@@ -37,10 +37,6 @@ double dateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
   return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
 }
 
-double timeFraction(std::int32_t hour, std::int32_t minute, std::int32_t second, std::int32_t microsecond) {
-  return (hour * 3600.0 + minute * 60.0 + second + microsecond / 1e6) / 86400.0;
-}
-
 CivilDateTime civilFromSerial(double serial) {
   CivilDateTime result;
   double seconds = std::round(serial * 86400.0);

@@ -10,7 +10,6 @@ namespace tavrello::host {
 // older dates differ by one day in those programs, and dates before 1900 are
 // negative numbers they show as plain numbers.
 double dateSerial(std::int32_t year, std::int32_t month, std::int32_t day);
-double timeFraction(std::int32_t hour, std::int32_t minute, std::int32_t second, std::int32_t microsecond = 0);
 
 struct CivilDateTime {
   std::int32_t year = 1899, month = 12, day = 30;
