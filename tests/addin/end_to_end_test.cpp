@@ -1,0 +1,150 @@
+// The add-in as the user meets it: registered for the user, loaded by the
+// workbook host from that registration, showing its toolbar, and putting the
+// toolbar back where it was after the host restarts.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "addin/m_globals.h"
+#include "host/addin_manager.h"
+#include "host/host_program.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/system/program_settings.h"
+#include "support_lib/report_capture.h"
+#include "toolbar/c_control_events.h"
+
+extern char** environ;
+
+namespace tavrello {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::ReportCapture;
+
+constexpr const char* kApp = "VarnockSystems\\Tavrello";
+constexpr const char* kSection = "CommandBarSettings";
+
+std::string stored(const char* key) { return sys::GetSetting(kApp, kSection, key, "<missing>"); }
+void store(const char* key, const std::string& value) { sys::SaveSetting(kApp, kSection, key, value); }
+
+struct HostRun {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs the host program built beside this test, in this test's environment
+// (its fake home), and waits for it.
+HostRun runHost(const std::vector<std::string>& arguments, const fs::path& scratch) {
+  const std::string program = (host::programFolder() / "tavrello").string();
+  std::vector<std::string> args{program};
+  args.insert(args.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string out = (scratch / "out.txt").string(), err = (scratch / "err.txt").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid = 0;
+  HostRun run;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = readFile(out);
+  run.err = readFile(err);
+  return run;
+}
+
+std::vector<std::string> itemsOf(const host::CommandBarComboBox& combo) {
+  std::vector<std::string> items;
+  for (std::int32_t i = 1; i <= combo.ListCount(); ++i) items.push_back(combo.List(i));
+  return items;
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    MGlobals::gclsControlEvents.reset();
+    MGlobals::gxlApp.reset();
+    MGlobals::gbShutdownInProgress = false;
+    MGlobals::ConnectionList = ConnectionList();
+  }
+
+  ReportCapture capture_;
+  testing::TempDir scratch_;
+};
+
+TEST_F(EndToEnd, TheHostProgramLoadsTheRegisteredAddinAndItsToolbarReturnsToItsPlace) {
+  const HostRun registered = runHost({"register"}, scratch_.path());
+  ASSERT_EQ(registered.status, 0) << registered.err;
+  ASSERT_TRUE(fs::exists(capture_.settingsFile()));
+
+  const HostRun first = runHost({"--headless"}, scratch_.path());
+  EXPECT_EQ(first.status, 0);
+  EXPECT_EQ(first.err, "") << "no message box at all";
+  EXPECT_EQ(stored("Visible"), "Y") << "the first start showed the toolbar and the exit stored its place";
+  EXPECT_EQ(stored("Position"), "4");
+
+  // The user docked the toolbar at the bottom, second row, 55 units in.
+  store("Position", "3");
+  store("RowIndex", "2");
+  store("Left", "55");
+  store("Top", "999");
+  const HostRun second = runHost({"--headless"}, scratch_.path());
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(second.err, "");
+  EXPECT_EQ(stored("Position"), "3");
+  EXPECT_EQ(stored("RowIndex"), "2");
+  EXPECT_EQ(stored("Left"), "55");
+  EXPECT_NE(stored("Top"), "999") << "a bar docked at the bottom takes its top from the host";
+  EXPECT_EQ(capture_.log(), "") << "nothing was reported";
+}
+
+TEST_F(EndToEnd, TheLoadedAddinShowsTheSavedConnectionsAndAnswersItsButtons) {
+  std::ostringstream out;
+  host::registerTavrello(host::programFolder(), out);
+
+  auto app = host::WorkbookApplication::create();
+  {
+    host::AddinManager addins(app);
+    ASSERT_EQ(addins.loadRegistered(), 1);
+    EXPECT_EQ(addins.loaded(), std::vector<std::string>{"Tavrello.dsrConnect"});
+    auto bar = app->CommandBars()->Item("Tavrello");
+    EXPECT_TRUE(bar->Visible());
+    auto combo = std::dynamic_pointer_cast<host::CommandBarComboBox>(bar->Controls()->Item(1));
+    ASSERT_TRUE(combo);
+    EXPECT_EQ(itemsOf(*combo), (std::vector<std::string>{"Tavrello Toolbar", "Sample"}));
+    EXPECT_EQ(combo->Text(), "Tavrello Toolbar");
+
+    bar->Controls()->Item(5)->Execute();
+    EXPECT_EQ(capture_.dialogs().modalForms(), std::vector<std::string>{"formAbout"});
+
+    bar->Left(321);
+    bar->Top(123);
+    addins.disconnectAll();
+    EXPECT_THROW(app->CommandBars()->Item("Tavrello"), Failure);
+  }
+
+  auto restarted = host::WorkbookApplication::create();
+  host::AddinManager addins(restarted);
+  ASSERT_EQ(addins.loadRegistered(), 1);
+  auto bar = restarted->CommandBars()->Item("Tavrello");
+  EXPECT_EQ(bar->Left(), 321);
+  EXPECT_EQ(bar->Top(), 123);
+  addins.disconnectAll();
+  EXPECT_TRUE(capture_.dialogs().boxes().empty());
+}
+
+}  // namespace
+}  // namespace tavrello
