@@ -59,7 +59,7 @@ struct SampleBook {
     set("D2", true);
     set("A3", std::string("+44 20 7946 0000"));
     set("B3", -3.0);
-    set("C3", DateTime{host::dateSerial(2023, 12, 31) + host::timeFraction(23, 59, 58)});
+    set("C3", DateTime{host::dateSerial(2023, 12, 31) + (23 * 3600 + 59 * 60 + 58) / 86400.0});
     set("D3", host::CellError::NA);
     set("A4", std::string("@home"));
     set("B4", 1e300);
