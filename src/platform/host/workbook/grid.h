@@ -35,9 +35,6 @@ struct CellRect {
   bool contains(std::int32_t row, std::int32_t column) const {
     return row >= top && row <= bottom && column >= left && column <= right;
   }
-  bool contains(const CellRect& other) const {
-    return other.top >= top && other.bottom <= bottom && other.left >= left && other.right <= right;
-  }
   bool intersects(const CellRect& other) const {
     return other.top <= bottom && other.bottom >= top && other.left <= right && other.right >= left;
   }

@@ -167,8 +167,4 @@ std::shared_ptr<HostControl> makeControl(int type, const std::weak_ptr<HostComma
   return control;
 }
 
-std::shared_ptr<HostControl> hostControl(const std::shared_ptr<CommandBarControl>& control) {
-  return std::dynamic_pointer_cast<HostControl>(control);
-}
-
 }  // namespace tavrello::host

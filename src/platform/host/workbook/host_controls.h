@@ -51,7 +51,4 @@ class HostControl {
 // Makes a control of the given type (button or combo box) on a bar.
 std::shared_ptr<HostControl> makeControl(int type, const std::weak_ptr<HostCommandBar>& bar);
 
-// The host control behind an object-model control; nullptr for another kind.
-std::shared_ptr<HostControl> hostControl(const std::shared_ptr<CommandBarControl>& control);
-
 }  // namespace tavrello::host
