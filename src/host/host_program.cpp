@@ -111,16 +111,15 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         unregisterTavrello(out);
         return 0;
       case CommandLine::Action::Run:
-        break;
+        if (!line.headless)
+          err << "tavrello: the workbook window is not available yet"
+              << (hasDisplay() ? "" : " (and there is no display)") << "; running headless.\n";
+        return runHeadless(err);
     }
   } catch (const Failure& failure) {
     err << "tavrello: " << failure.description() << "\n";
-    return 1;
   }
-  if (!line.headless)
-    err << "tavrello: the workbook window is not available yet" << (hasDisplay() ? "" : " (and there is no display)")
-        << "; running headless.\n";
-  return runHeadless(err);
+  return 1;
 }
 
 }  // namespace tavrello::host
