@@ -1,6 +1,5 @@
 #include "host/host_program.h"
 
-#include <cstdlib>
 #include <ostream>
 
 #include <unistd.h>
@@ -33,12 +32,6 @@ class ScopedDialogService {
  private:
   std::shared_ptr<forms::DialogService> previous_;
 };
-
-bool hasDisplay() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
-}
 
 }  // namespace
 
@@ -111,9 +104,6 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         unregisterTavrello(out);
         return 0;
       case CommandLine::Action::Run:
-        if (!line.headless)
-          err << "tavrello: the workbook window is not available yet"
-              << (hasDisplay() ? "" : " (and there is no display)") << "; running headless.\n";
         return runHeadless(err);
     }
   } catch (const Failure& failure) {

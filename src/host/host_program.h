@@ -27,8 +27,9 @@ void unregisterTavrello(std::ostream& out);
 // reported, else 0.
 int runHeadless(std::ostream& err);
 
-// The whole program: the command line's action, its output and exit status
-// (2 for arguments it cannot read).
+// The program without its window: the command line's action (a run is
+// headless; the window is the caller's to start), its output and exit
+// status (2 for arguments it cannot read).
 int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 }  // namespace tavrello::host

@@ -46,10 +46,6 @@ TEST_F(HostProgramTest, AFailureIsPrintedAsOneLineAndMakesTheExitStatusNonZero) 
   EXPECT_EQ(logLines(home.home() / "calls.log").size(), 4u);
 }
 
-TEST_F(HostProgramTest, WithoutHeadlessItSaysTheWindowIsNotThereYetAndRunsHeadless) {
-  EXPECT_EQ(runProgram(parseCommandLine({}), out, err), 0);
-  EXPECT_NE(err.str().find("the workbook window is not available yet"), std::string::npos);
-}
 
 TEST_F(HostProgramTest, RegisterAndUnregisterRoundTripKeepingTheUsersData) {
   tavrello::testing::TempDir install;
