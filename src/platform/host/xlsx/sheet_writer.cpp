@@ -174,6 +174,19 @@ void putSheetData(PartWriter& out, const Sheet& sheet, SharedStringsWriter& stri
   out.put("</sheetData>");
 }
 
+// The used range without the blocks whose cells are not saved.
+bool savedRect(const Sheet& sheet, const SheetWriteOptions& options, CellRect& used) {
+  bool any = false;
+  CellRect saved;
+  sheet.cells().forEach(used, [&](std::int32_t row, std::int32_t column, const Cell&) {
+    if (isOmitted(options, row, column)) return;
+    saved = any ? saved.united(CellRect::cell(row, column)) : CellRect::cell(row, column);
+    any = true;
+  });
+  if (any) used = saved;
+  return any;
+}
+
 }  // namespace
 
 bool mayBeLarge(const Sheet& sheet) {
@@ -193,6 +206,7 @@ void writeSheet(PartWriter& out, const Sheet& sheet, SharedStringsWriter& string
   out.put("\">");
   CellRect used;
   bool any = sheet.cells().usedRect(used);
+  if (any && !options.omitted.empty()) any = savedRect(sheet, options, used);
   out.put("<dimension ref=\"");
   putArea(out, any ? used : CellRect{});
   out.put("\"/>");

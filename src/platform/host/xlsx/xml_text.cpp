@@ -114,7 +114,7 @@ void appendXml(std::string& out, std::string_view text, XmlContext context) {
         else out += c;
         break;
       case '_':
-        if (readsAsEscape(text, i)) out += "_x005f_";
+        if (readsAsEscape(text, i)) out += "_x005F_";
         else out += c;
         break;
       case '\n':

@@ -19,7 +19,7 @@ bool isPlainXml(std::string_view text, XmlContext context);
 // attributes also tab, line feed and carriage return; a carriage return in
 // element text too, which a parser would drop; U+FFFE and U+FFFF) as the
 // format's _xhhhh_ escapes; a literal text that reads as such an escape with
-// its underscore escaped (_x005f_); bytes that are not UTF-8 as U+FFFD.
+// its underscore escaped (_x005F_, upper case as other readers expect it); bytes that are not UTF-8 as U+FFFD.
 void appendXml(std::string& out, std::string_view text, XmlContext context);
 
 // Undoes the _xhhhh_ escapes of a string read from a file (ST_Xstring).

@@ -105,7 +105,7 @@ TEST_F(BookWriterTest, ConnectionsStoreTheTypeWithoutPrefixPasswordOrRawLineBrea
   EXPECT_NE(connections.find("<connection id=\"1\" name=\"Sales Query\" type=\"1\" refreshedVersion=\"3\" "
                              "background=\"1\" saveData=\"1\"><dbPr connection=\"DSN=Sales;UID=app;\" "
                              "command=\"SELECT id, name_x000d__x000a_FROM customers_x000d__x000a_WHERE code LIKE "
-                             "'A_x005f_x0041_%'\"/></connection>"),
+                             "'A_x005F_x0041_%'\"/></connection>"),
             std::string::npos)
       << connections;
   EXPECT_NE(connections.find("type=\"5\" refreshedVersion=\"3\" background=\"1\"><dbPr connection=\"Provider=SQLite;Data Source="),

@@ -112,7 +112,18 @@ class Schemas {
       else if (entry.path().extension() == ".rels") schema = "opc-relationships.xsd";
       else if (entry.path().extension() == ".xml") schema = "sml.xsd";
       else continue;
-      CommandResult result = validate(entry.path(), schema);
+      // The schema declares a string's <t> without attributes, yet the
+      // spreadsheet program trims a text's blanks at either end unless
+      // xml:space="preserve" (XML's own attribute) says to keep them, and
+      // writes it itself. The check looks past that one attribute.
+      std::filesystem::path target = entry.path();
+      std::string text = readFile(target);
+      if (text.find(" xml:space=\"preserve\"") != std::string::npos) {
+        for (std::size_t at; (at = text.find(" xml:space=\"preserve\"")) != std::string::npos;) text.erase(at, 21);
+        target = dir_.path() / "without-space.xml";
+        writeFile(target, text);
+      }
+      CommandResult result = validate(target, schema);
       EXPECT_EQ(result.exitCode, 0) << entry.path() << " against " << schema << ":\n" << result.output;
       ++checked;
     }

@@ -29,7 +29,7 @@ TEST(XmlText, ControlCharactersXmlCannotCarryAreEscaped) {
 }
 
 TEST(XmlText, TextThatReadsAsAnEscapeKeepsItsMeaning) {
-  EXPECT_EQ(escaped("A_x0041_"), "A_x005f_x0041_");
+  EXPECT_EQ(escaped("A_x0041_"), "A_x005F_x0041_");
   EXPECT_EQ(escaped("snake_case_x"), "snake_case_x");
   EXPECT_EQ(decodeEscapes(escaped("A_x0041_")), "A_x0041_");
 }

@@ -1,0 +1,144 @@
+#include "platform/host/xlsx/zip_reader.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+
+#include <minizip/unzip.h>
+#include <sys/stat.h>
+
+#include "platform/system/failure.h"
+
+namespace tavrello::host::xlsx {
+
+namespace {
+
+unzFile handle(void* unzip) { return static_cast<unzFile>(unzip); }
+
+// Part names compare without regard to letter case, as the packaging rules
+// say.
+std::string foldCase(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+std::string megabytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
+
+}  // namespace
+
+ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits) : file_(file), limits_(limits) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) throw Failure::fromErrno(errno, "open", file.string());
+  if (S_ISDIR(info.st_mode)) throw Failure::fromErrno(EISDIR, "open", file.string());
+  unzip_ = unzOpen64(file.c_str());
+  if (!unzip_) {
+    throw Failure::host("'" + file.string() +
+                        "' is not an .xlsx workbook: it is not a zip package (the file may be damaged or of another "
+                        "kind, such as .xls or .csv).");
+  }
+  unz_global_info64 global{};
+  if (unzGetGlobalInfo64(handle(unzip_), &global) != UNZ_OK) damaged("its directory cannot be read");
+  if (global.number_entry > limits_.maxEntries)
+    damaged("it holds " + std::to_string(global.number_entry) + " entries, more than the " +
+            std::to_string(limits_.maxEntries) + " a workbook is allowed");
+  std::vector<char> name(65536);
+  for (int rc = unzGoToFirstFile(handle(unzip_)); rc != UNZ_END_OF_LIST_OF_FILE; rc = unzGoToNextFile(handle(unzip_))) {
+    if (rc != UNZ_OK) damaged("its directory is damaged");
+    unz_file_info64 entryInfo{};
+    if (unzGetCurrentFileInfo64(handle(unzip_), &entryInfo, name.data(), static_cast<uLong>(name.size() - 1), nullptr,
+                                0, nullptr, 0) != UNZ_OK)
+      damaged("its directory is damaged");
+    Entry entry{std::string(name.data(), std::min<std::size_t>(entryInfo.size_filename, name.size() - 1)),
+                entryInfo.compressed_size, entryInfo.uncompressed_size};
+    if (entryInfo.flag & 1) damaged("the entry " + entry.name + " is encrypted");
+    if (entryInfo.compression_method != 0 && entryInfo.compression_method != Z_DEFLATED)
+      damaged("the entry " + entry.name + " is compressed with a method other than deflate");
+    if (!byName_.emplace(foldCase(entry.name), entries_.size()).second)
+      damaged("the entry " + entry.name + " occurs twice");
+    entries_.push_back(std::move(entry));
+    if (entries_.size() > limits_.maxEntries) damaged("it holds more entries than a workbook is allowed");
+  }
+}
+
+ZipReader::~ZipReader() {
+  if (unzip_) unzClose(handle(unzip_));
+}
+
+void ZipReader::damaged(const std::string& why) const {
+  throw Failure::host("The workbook '" + file_.string() + "' cannot be read: " + why + ".");
+}
+
+bool ZipReader::has(std::string_view name) const { return byName_.count(foldCase(name)) > 0; }
+
+const ZipReader::Entry& ZipReader::entry(std::string_view name) const {
+  auto it = byName_.find(foldCase(name));
+  if (it == byName_.end()) damaged("the part " + std::string(name) + " is missing");
+  return entries_[it->second];
+}
+
+void ZipReader::locate(const Entry& entry) {
+  if (current_) {
+    unzCloseCurrentFile(handle(unzip_));
+    current_ = nullptr;
+  }
+  if (entry.size > limits_.maxPartBytes)
+    damaged("the part " + entry.name + " would expand to " + megabytes(entry.size) + ", more than the " +
+            megabytes(limits_.maxPartBytes) + " allowed");
+  if (unzLocateFile(handle(unzip_), entry.name.c_str(), 1) != UNZ_OK || unzOpenCurrentFile(handle(unzip_)) != UNZ_OK)
+    damaged("the part " + entry.name + " cannot be opened");
+  current_ = &entry;
+  currentRead_ = 0;
+}
+
+std::size_t ZipReader::readSome(char* buffer, std::size_t size) {
+  if (!current_) return 0;
+  int n = unzReadCurrentFile(handle(unzip_), buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX / 2)));
+  if (n < 0) damaged("the part " + current_->name + " is damaged (its compressed data cannot be inflated)");
+  if (n == 0) {
+    const Entry* done = current_;
+    current_ = nullptr;
+    if (unzCloseCurrentFile(handle(unzip_)) == UNZ_CRCERROR)
+      damaged("the part " + done->name + " is damaged (its checksum does not match)");
+    return 0;
+  }
+  currentRead_ += static_cast<std::uint64_t>(n);
+  totalRead_ += static_cast<std::uint64_t>(n);
+  if (currentRead_ > limits_.maxPartBytes)
+    damaged("the part " + current_->name + " expands beyond the " + megabytes(limits_.maxPartBytes) + " allowed");
+  if (totalRead_ > limits_.maxTotalBytes)
+    damaged("its parts expand beyond the " + megabytes(limits_.maxTotalBytes) + " allowed for a workbook");
+  if (currentRead_ > limits_.ratioFloorBytes && currentRead_ / std::max<std::uint64_t>(1, current_->compressedSize) >
+                                                     limits_.maxRatio)
+    damaged("the part " + current_->name + " expands more than " + std::to_string(limits_.maxRatio) +
+            " times its compressed size, as a zip bomb does");
+  return static_cast<std::size_t>(n);
+}
+
+void ZipReader::read(std::string_view name, const std::function<void(const char*, std::size_t)>& consume) {
+  locate(entry(name));
+  std::vector<char> buffer(256 * 1024);
+  while (std::size_t n = readSome(buffer.data(), buffer.size())) consume(buffer.data(), n);
+}
+
+std::string ZipReader::readAll(std::string_view name) {
+  std::string bytes;
+  const Entry& part = entry(name);
+  if (part.size > limits_.maxTreePartBytes)
+    damaged("the part " + part.name + " is larger than the " + megabytes(limits_.maxTreePartBytes) + " allowed");
+  read(name, [&](const char* data, std::size_t size) {
+    if (bytes.size() + size > limits_.maxTreePartBytes)
+      damaged("the part " + part.name + " is larger than the " + megabytes(limits_.maxTreePartBytes) + " allowed");
+    bytes.append(data, size);
+  });
+  return bytes;
+}
+
+std::function<std::size_t(char*, std::size_t)> ZipReader::open(std::string_view name) {
+  locate(entry(name));
+  return [this](char* buffer, std::size_t size) { return readSome(buffer, size); };
+}
+
+}  // namespace tavrello::host::xlsx
