@@ -70,7 +70,7 @@ std::optional<host::DateTime> date(std::string_view text) {
     second = digits(text, 17, 2);
   }
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
-  return host::DateTime{serial + host::timeFraction(hour, minute, second)};
+  return host::DateTime{serial + (hour * 3600.0 + minute * 60.0 + second) / 86400.0};
 }
 
 }  // namespace

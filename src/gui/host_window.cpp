@@ -14,6 +14,7 @@
 #include "gui/cell_entry.h"
 #include "gui/command_bar_toolbars.h"
 #include "gui/name_box.h"
+#include "gui/saved_states.h"
 #include "gui/sheet_model.h"
 #include "gui/sheet_tabs.h"
 #include "gui/sheet_view.h"
@@ -29,7 +30,7 @@
 namespace tavrello::gui {
 
 HostWindow::HostWindow(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch* addins, QWidget* parent)
-    : QMainWindow(parent), app_(std::move(app)), addins_(addins) {
+    : QMainWindow(parent), app_(std::move(app)), addins_(addins), saved_(std::make_unique<SavedStates>()) {
   setObjectName(QStringLiteral("hostWindow"));
   QSize size(1000, 680);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -102,24 +103,12 @@ void HostWindow::buildMenus() {
   file->setObjectName(QStringLiteral("menuFile"));
   QAction* newBook = file->addAction(tr("&New"), this, [this] { newWorkbook(); });
   newBook->setShortcut(QKeySequence::New);
-  QAction* open = file->addAction(tr("&Open..."), this, [this] {
-    WorkbookFiles(*app_).open();
-    refresh();
-  });
+  QAction* open = file->addAction(tr("&Open..."), this, [this] { openWorkbook(); });
   open->setShortcut(QKeySequence::Open);
-  QAction* save = file->addAction(tr("&Save"), this, [this] {
-    WorkbookFiles(*app_).save();
-    refresh();
-  });
+  QAction* save = file->addAction(tr("&Save"), this, [this] { saveWorkbook(); });
   save->setShortcut(QKeySequence::Save);
-  file->addAction(tr("Save &As..."), this, [this] {
-    WorkbookFiles(*app_).saveAs();
-    refresh();
-  });
-  QAction* closeBook = file->addAction(tr("&Close"), this, [this] {
-    WorkbookFiles(*app_).closeActive();
-    refresh();
-  });
+  file->addAction(tr("Save &As..."), this, [this] { saveWorkbookAs(); });
+  QAction* closeBook = file->addAction(tr("&Close"), this, [this] { closeWorkbook(); });
   closeBook->setShortcut(QKeySequence::Close);
   file->addSeparator();
   file->addAction(tr("E&xit"), this, [this] { close(); });
@@ -247,6 +236,29 @@ void HostWindow::newWorkbook() {
   refresh();
 }
 
+void HostWindow::openWorkbook() {
+  WorkbookFiles(*app_, *saved_).open();
+  refresh();
+}
+
+bool HostWindow::saveWorkbook() {
+  const bool saved = WorkbookFiles(*app_, *saved_).save();
+  refresh();
+  return saved;
+}
+
+bool HostWindow::saveWorkbookAs() {
+  const bool saved = WorkbookFiles(*app_, *saved_).saveAs();
+  refresh();
+  return saved;
+}
+
+bool HostWindow::closeWorkbook() {
+  const bool closed = WorkbookFiles(*app_, *saved_).closeActive();
+  refresh();
+  return closed;
+}
+
 void HostWindow::showAddinsDialog() {
   if (!addins_) return;
   AddinsDialog dialog(*addins_, this);
@@ -274,7 +286,7 @@ void HostWindow::refreshAll() {
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {
-  if (!WorkbookFiles(*app_).closeAll()) {
+  if (!WorkbookFiles(*app_, *saved_).closeAll()) {
     event->ignore();
     return;
   }

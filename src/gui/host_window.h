@@ -17,6 +17,7 @@ namespace tavrello::gui {
 class AddinSwitch;
 class CommandBarToolbars;
 class NameBox;
+class SavedStates;
 class SheetTabs;
 class SheetView;
 
@@ -55,6 +56,13 @@ class HostWindow : public QMainWindow {
   void setPointing(bool pointing);
   bool pointing() const { return pointing_; }
 
+  // The File menu's commands on the active workbook; Exit is close().
+  void newWorkbook();
+  void openWorkbook();
+  bool saveWorkbook();
+  bool saveWorkbookAs();
+  bool closeWorkbook();
+
   // The Tools > Add-ins dialog, modal.
   void showAddinsDialog();
 
@@ -74,7 +82,6 @@ class HostWindow : public QMainWindow {
   void refreshEntryLine();
   void refreshStatus();
   void entryLineCommitted();
-  void newWorkbook();
 
   std::shared_ptr<host::WorkbookApplication> app_;
   AddinSwitch* addins_;
@@ -85,6 +92,7 @@ class HostWindow : public QMainWindow {
   QLabel* modeLabel_ = nullptr;
   QLabel* summaryLabel_ = nullptr;
   CommandBarToolbars* toolbars_ = nullptr;
+  std::unique_ptr<SavedStates> saved_;
   QTimer refreshTimer_;
   const void* shownSheet_ = nullptr;
   bool pointing_ = false;

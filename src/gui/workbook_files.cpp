@@ -1,34 +1,101 @@
 #include "gui/workbook_files.h"
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "gui/saved_states.h"
 #include "platform/forms/dialog_service.h"
+#include "platform/host/workbook/book.h"
 #include "platform/host/workbook/workbook_application.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::gui {
 namespace {
 
-void notYet(const std::string& text) {
-  forms::MsgBox(text, forms::MsgButtons::OkOnly, forms::MsgIcon::Information, host::kHostTitle);
+constexpr const char* kWorkbookFilter = "Excel Workbook (*.xlsx)|*.xlsx";
+
+void tell(const std::string& text, forms::MsgIcon icon) {
+  forms::MsgBox(text, forms::MsgButtons::OkOnly, icon, host::kHostTitle);
 }
 
 }  // namespace
 
-void WorkbookFiles::open() { notYet("Opening a workbook is not available yet: this host cannot read .xlsx files yet."); }
+void WorkbookFiles::open() {
+  tell("Opening a workbook is not available yet: this host cannot read .xlsx files yet.",
+       forms::MsgIcon::Information);
+}
 
 bool WorkbookFiles::save() {
-  notYet("Saving a workbook is not available yet: this host cannot write .xlsx files yet.");
-  return false;
+  auto book = app_.activeBook();
+  return book && save(*book);
 }
 
 bool WorkbookFiles::saveAs() {
-  notYet("Saving a workbook is not available yet: this host cannot write .xlsx files yet.");
-  return false;
+  auto book = app_.activeBook();
+  return book && saveAs(*book);
+}
+
+bool WorkbookFiles::save(host::Book& book) {
+  if (book.path().empty()) return saveAs(book);
+  try {
+    book.Save();
+  } catch (const Failure& failure) {
+    tell("The workbook could not be saved.\n\n" + failure.description(), forms::MsgIcon::Critical);
+    return false;
+  }
+  saved_.markSaved(book);
+  return true;
+}
+
+bool WorkbookFiles::saveAs(host::Book& book) {
+  forms::FileDialogRequest request;
+  request.title = "Save As";
+  request.filter = kWorkbookFilter;
+  if (!book.path().empty()) {
+    request.initialFolder = book.path().parent_path().string();
+    request.fileName = book.path().filename().string();
+  } else {
+    const char* home = std::getenv("HOME");
+    request.initialFolder = home ? home : "";
+    request.fileName = book.Name() + ".xlsx";
+  }
+  const std::string path = forms::dialogs().saveFileDialog(request);
+  if (path.empty()) return false;
+  try {
+    book.SaveAs(path);
+  } catch (const Failure& failure) {
+    tell("The workbook could not be saved as " + path + ".\n\n" + failure.description(), forms::MsgIcon::Critical);
+    return false;
+  }
+  saved_.markSaved(book);
+  return true;
+}
+
+bool WorkbookFiles::mayClose(host::Book& book) {
+  if (!saved_.hasUnsavedChanges(book)) return true;
+  switch (forms::MsgBox("Do you want to save the changes you made to '" + book.Name() + "'?",
+                        forms::MsgButtons::YesNoCancel, forms::MsgIcon::Exclamation, host::kHostTitle)) {
+    case forms::MsgResult::Yes: return save(book);
+    case forms::MsgResult::No: return true;
+    default: return false;
+  }
 }
 
 bool WorkbookFiles::closeActive() {
-  notYet("Closing a workbook is not available yet in this host.");
-  return false;
+  auto book = app_.activeBook();
+  if (!book || !mayClose(*book)) return false;
+  saved_.forget(*book);
+  app_.closeBook(*book);
+  return true;
 }
 
-bool WorkbookFiles::closeAll() { return true; }
+bool WorkbookFiles::closeAll() {
+  // Newest first, as the host's windows close.
+  const auto books = app_.books();
+  for (auto it = books.rbegin(); it != books.rend(); ++it) {
+    if (!mayClose(**it)) return false;
+  }
+  return true;
+}
 
 }  // namespace tavrello::gui

@@ -1,33 +1,47 @@
 #pragma once
 
+#include <memory>
+
 namespace tavrello::host {
+class Book;
 class WorkbookApplication;
-}
+}  // namespace tavrello::host
 
 namespace tavrello::gui {
+
+class SavedStates;
 
 // The File menu's work on workbooks: open, save, save as, close, and the
 // question before unsaved changes are lost. Every question and message goes
 // through the dialog service, so the commands run the same with Qt dialogs
-// and with a scripted service in tests.
+// and with a scripted service in tests. Failures are told to the user, never
+// thrown.
 class WorkbookFiles {
  public:
-  explicit WorkbookFiles(host::WorkbookApplication& app) : app_(app) {}
+  WorkbookFiles(host::WorkbookApplication& app, SavedStates& saved) : app_(app), saved_(saved) {}
 
-  // Asks for an .xlsx file and opens it as a new active workbook.
+  // Opening a workbook file (not yet offered by this host: says so).
   void open();
-  // Saves the active workbook to its file, or asks for one first.
+  // Saves the active workbook to its file, or asks for one first (Save As).
+  // False when nothing was saved (no workbook, cancelled, or failed).
   bool save();
-  // Asks for a file and saves the active workbook there.
+  // Asks for an .xlsx file and saves the active workbook there.
   bool saveAs();
   // Closes the active workbook, after asking about unsaved changes; false
-  // when the user chose to keep it open.
+  // when it stays open (the user cancelled, or its save failed).
   bool closeActive();
-  // Closes every workbook as the host exits; false when the user cancelled.
+  // The host is exiting: asks about each workbook with unsaved changes;
+  // false when the user chose to stay.
   bool closeAll();
 
  private:
+  bool save(host::Book& book);
+  bool saveAs(host::Book& book);
+  // Yes saves (and must succeed), No drops the changes, Cancel stays.
+  bool mayClose(host::Book& book);
+
   host::WorkbookApplication& app_;
+  SavedStates& saved_;
 };
 
 }  // namespace tavrello::gui

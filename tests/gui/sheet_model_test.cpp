@@ -15,6 +15,9 @@
 namespace tavrello::gui {
 namespace {
 
+// The part of a day a time of day is.
+double dayFraction(int hour, int minute, int second) { return (hour * 3600.0 + minute * 60.0 + second) / 86400.0; }
+
 class SheetModelTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { testing::qtApp(); }
@@ -58,7 +61,7 @@ TEST_F(SheetModelTest, TypedValuesShowAsASpreadsheetShowsThem) {
   sheet->Range("B1")->Value(1234.5);
   sheet->Range("C1")->Value(true);
   sheet->Range("D1")->Value(host::DateTime{host::dateSerial(2024, 3, 1)});
-  sheet->Range("E1")->Value(host::DateTime{host::dateSerial(2024, 3, 1) + host::timeFraction(14, 30, 0)});
+  sheet->Range("E1")->Value(host::DateTime{host::dateSerial(2024, 3, 1) + dayFraction(14, 30, 0)});
   sheet->Range("F1")->Value(host::CellError::NA);
 
   EXPECT_EQ(at("A1", Qt::DisplayRole).toString(), "Name");

@@ -22,11 +22,13 @@ const Cell* CellStore::find(std::int32_t row, std::int32_t columnNumber) const {
 }
 
 Cell& CellStore::at(std::int32_t row, std::int32_t columnNumber) {
+  ++revision_;
   std::size_t index = static_cast<std::size_t>(row - 1) / kChunkRows;
   return chunk(columns_[columnNumber], index).cells[static_cast<std::size_t>(row - 1) % kChunkRows];
 }
 
 void CellStore::clear(const CellRect& rect, bool keepStyle) {
+  ++revision_;
   for (auto it = columns_.lower_bound(rect.left); it != columns_.end() && it->first <= rect.right; ++it) {
     auto& chunks = it->second.chunks;
     for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
@@ -45,6 +47,7 @@ void CellStore::clear(const CellRect& rect, bool keepStyle) {
 
 void CellStore::shiftRows(std::int32_t fromRow, std::int32_t left, std::int32_t right, std::int32_t delta) {
   if (delta == 0) return;
+  ++revision_;
   for (auto it = columns_.lower_bound(left); it != columns_.end() && it->first <= right; ++it) {
     std::int32_t last = lastUsedRow(it->first, it->first);
     if (delta > 0) {

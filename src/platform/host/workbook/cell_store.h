@@ -61,6 +61,12 @@ class CellStore {
   // Bytes held by chunks and their tables.
   std::size_t bytesUsed() const;
 
+  // Counts the calls that may write cells (at, fillColumn, clear,
+  // shiftRows): a reader that kept an earlier count can tell that nothing
+  // has been written since, as the host window does to ask about unsaved
+  // changes.
+  std::uint64_t revision() const { return revision_; }
+
  private:
   struct Chunk {
     std::array<Cell, kChunkRows> cells;
@@ -73,10 +79,12 @@ class CellStore {
   Chunk& chunk(Column& column, std::size_t index);
 
   std::map<std::int32_t, Column> columns_;
+  std::uint64_t revision_ = 0;
 };
 
 template <class Fn>
 void CellStore::fillColumn(std::int32_t column, std::int32_t top, std::int32_t count, Fn&& fn) {
+  ++revision_;
   Column& col = columns_[column];
   std::int32_t row = top;
   std::int32_t end = top + count;

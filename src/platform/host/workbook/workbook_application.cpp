@@ -146,4 +146,13 @@ void WorkbookApplication::activateBook(const Book& book) {
   throw Failure::host("The workbook is not open in this host.");
 }
 
+void WorkbookApplication::closeBook(const Book& book) {
+  const std::shared_ptr<Book> active = activeBook();
+  std::erase_if(books_, [&](const std::shared_ptr<Book>& open) { return open.get() == &book; });
+  activeBook_ = books_.empty() ? 0 : books_.size() - 1;
+  for (std::size_t i = 0; i < books_.size(); ++i) {
+    if (books_[i] == active) activeBook_ = i;
+  }
+}
+
 }  // namespace tavrello::host

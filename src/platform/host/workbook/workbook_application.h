@@ -51,6 +51,10 @@ class WorkbookApplication : public Application, public std::enable_shared_from_t
   std::shared_ptr<Book> addBook();
   std::shared_ptr<Book> activeBook() const;
   void activateBook(const Book& book);
+  // Takes the book out of the open workbooks (File > Close in the window).
+  // When it was the active one, the last one left becomes active. Ranges of
+  // its sheets fail with 1004 from then on.
+  void closeBook(const Book& book);
   const std::shared_ptr<HostCommandBars>& commandBars() const { return commandBars_; }
 
  private:
