@@ -28,6 +28,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::string usageText() {
   return "Usage: tavrello [--headless]\n"
          "       tavrello register | unregister\n"
+         "       tavrello refresh BOOK.xlsx [--output OTHER.xlsx] [--trust]\n"
          "       tavrello --help | --version\n"
          "\n"
          "The Tavrello workbook host. Started without a command it loads the add-ins\n"
@@ -43,6 +44,11 @@ std::string usageText() {
          "               file holding the connection \"Sample\" and the sample database;\n"
          "               existing settings and databases are kept\n"
          "  unregister   remove the add-in's registration; the data folder is kept\n"
+         "  refresh      refresh every query table of BOOK.xlsx and save it (to OTHER.xlsx\n"
+         "               when given); a password that was not saved comes from\n"
+         "               TAVRELLO_PASSWORD or a prompt on the terminal; connections that\n"
+         "               name a driver by its path, a file DSN or another provider are\n"
+         "               refused unless --trust\n"
          "  --help       show this text\n"
          "  --version    show the version\n";
 }

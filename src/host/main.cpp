@@ -5,12 +5,17 @@
 #include "gui/run_host_window.h"
 #include "host/command_line.h"
 #include "host/host_program.h"
+#include "host/refresh_command.h"
+#include "host/terminal_password.h"
 #include "host/window_addins.h"
 #include "platform/host/workbook/workbook_application.h"
 
 // The workbook host program `tavrello`.
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (!arguments.empty() && arguments[0] == "refresh")
+    return tavrello::host::runRefresh({arguments.begin() + 1, arguments.end()},
+                                      {std::cout, std::cerr, tavrello::host::askPasswordOnTerminal});
   const tavrello::host::CommandLine line = tavrello::host::parseCommandLine(arguments);
   // Without --headless the host runs with its window.
   if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {

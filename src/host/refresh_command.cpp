@@ -1,0 +1,153 @@
+#include "host/refresh_command.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+#include "host/connection_trust.h"
+#include "platform/host/workbook/book.h"
+#include "platform/host/workbook/query_connection.h"
+#include "platform/host/workbook/sheet.h"
+#include "platform/host/workbook/sheet_query_table.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/host/xlsx/book_reader.h"
+#include "platform/system/failure.h"
+
+namespace tavrello::host {
+
+namespace {
+
+struct Arguments {
+  std::filesystem::path book;
+  std::optional<std::filesystem::path> output;
+  bool trust = false;
+  std::string error;
+};
+
+Arguments parse(const std::vector<std::string>& arguments) {
+  Arguments a;
+  for (std::size_t i = 0; i < arguments.size() && a.error.empty(); ++i) {
+    const std::string& arg = arguments[i];
+    if (arg == "--trust") {
+      a.trust = true;
+    } else if (arg == "--output" || arg == "-o") {
+      if (i + 1 == arguments.size()) a.error = arg + " needs a file name";
+      else a.output = arguments[++i];
+    } else if (arg.rfind("--password", 0) == 0 || arg == "-p") {
+      a.error = "a password is never taken from the command line, where other users of this machine can read it: "
+                "set TAVRELLO_PASSWORD, or run on a terminal to be asked";
+    } else if (!arg.empty() && arg[0] == '-') {
+      a.error = "unknown option '" + arg + "'";
+    } else if (a.book.empty()) {
+      a.book = arg;
+    } else {
+      a.error = "more than one workbook given ('" + a.book.string() + "', '" + arg + "')";
+    }
+  }
+  if (a.error.empty() && a.book.empty()) a.error = "no workbook given";
+  return a;
+}
+
+const char* kUsage = "Usage: tavrello refresh BOOK.xlsx [--output OTHER.xlsx] [--trust]\n";
+
+// The password for a connection that needs one: the environment's, or the
+// terminal's.
+std::optional<std::string> passwordFor(const SheetQueryTable& table, const RefreshIo& io) {
+  if (const char* password = std::getenv("TAVRELLO_PASSWORD")) return std::string(password);
+  if (!io.askPassword) return std::nullopt;
+  return io.askPassword("Password for the query table '" + table.Name() + "' on sheet '" + table.sheet()->name() +
+                        "': ");
+}
+
+// Refreshes one table; false (having said why) when it was refused or failed.
+bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
+  const std::string where = "query table '" + table.Name() + "' on sheet '" + table.sheet()->name() + "'";
+  const QueryConnection stored = table.Connection();
+  const std::string text = joinConnection(stored);
+  if (!trust) {
+    if (auto why = untrustedReason(text)) {
+      io.err << "Refused the " << where << ": " << *why
+             << ". A workbook's connections are chosen by whoever wrote it; run with --trust only for a workbook "
+                "you trust.\n";
+      return false;
+    }
+  }
+  try {
+    QuerySource source = parseQuerySource(text);
+    if (!table.SavePassword() && lacksPassword(source.connectionString)) {
+      std::optional<std::string> password = passwordFor(table, io);
+      if (!password) {
+        io.err << "The " << where
+               << " needs a password, which was not saved with the workbook: set TAVRELLO_PASSWORD, or run on a "
+                  "terminal to be asked.\n";
+        return false;
+      }
+      table.Connection((source.kind == QuerySource::Kind::Odbc ? "ODBC;" : "OLEDB;") +
+                       withPassword(source.connectionString, *password));
+    }
+    table.Refresh(false);
+    table.Connection(stored);
+  } catch (const Failure& failure) {
+    table.Connection(stored);
+    io.err << "The " << where << " could not be refreshed: " << failure.description() << "\n";
+    return false;
+  }
+  const auto& block = table.result();
+  std::int32_t rows = block ? block->rows() - (table.FieldNames() ? 1 : 0) : 0;
+  io.out << "Refreshed the " << where << ": " << rows << (rows == 1 ? " row" : " rows") << ".\n";
+  return true;
+}
+
+}  // namespace
+
+int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
+  Arguments a = parse(arguments);
+  if (!a.error.empty()) {
+    io.err << "tavrello refresh: " << a.error << ".\n" << kUsage;
+    return 2;
+  }
+  auto app = WorkbookApplication::create();
+  std::shared_ptr<Book> book;
+  try {
+    book = xlsx::readBook(*app, a.book);
+  } catch (const Failure& failure) {
+    io.err << failure.description() << "\n";
+    return 1;
+  }
+  for (const auto& note : book->unkeptParts()) io.err << "Not kept from the file: " << note << "\n";
+  // Saving over the file would lose what the host does not keep; a user who
+  // asked only for fresh data must not find it gone.
+  if (!a.output && !book->unkeptParts().empty()) {
+    io.err << "Saving over " << a.book.string()
+           << " would lose the parts listed above; nothing was refreshed. Give --output OTHER.xlsx to save the "
+              "refreshed workbook as another file.\n";
+    return 1;
+  }
+
+  std::size_t tables = 0, failed = 0;
+  for (const auto& sheet : book->sheets()) {
+    for (const auto& table : sheet->queryTables()) {
+      ++tables;
+      if (!refreshTable(*table, a.trust, io)) ++failed;
+    }
+  }
+  if (tables == 0) {
+    io.out << "The workbook has no query tables to refresh; it was not saved.\n";
+    return 0;
+  }
+  if (failed > 0) {
+    io.err << failed << " of " << tables << " query tables were not refreshed; nothing was saved.\n";
+    return 1;
+  }
+  const std::filesystem::path target = a.output.value_or(a.book);
+  try {
+    for (const auto& warning : book->saveTo(target)) io.err << warning << "\n";
+  } catch (const Failure& failure) {
+    io.err << failure.description() << "\n";
+    return 1;
+  }
+  io.out << "Saved " << book->FullName() << ".\n";
+  return 0;
+}
+
+}  // namespace tavrello::host
