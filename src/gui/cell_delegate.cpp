@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "gui/sheet_model.h"
+#include "gui/sheet_view.h"
 
 namespace tavrello::gui {
 namespace {
@@ -64,11 +65,19 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     painter->setPen(look.textColor.isValid() ? look.textColor : QColor(Qt::black));
     QString shown = look.text;
     const QFontMetrics metrics(look.font);
-    if (look.numeric && metrics.horizontalAdvance(shown) > textRect.width()) {
+    const bool tooWide = metrics.horizontalAdvance(shown) > textRect.width();
+    if (look.numeric && tooWide) {
       const int hashWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
       shown = QString(std::max(1, textRect.width() / hashWidth), QLatin1Char('#'));
     }
-    painter->drawText(textRect, static_cast<int>(look.alignment) | Qt::TextSingleLine, shown);
+    // Text that runs on into an empty cell to its right is drawn by the view
+    // once every cell is painted.
+    auto* sheetView = qobject_cast<SheetView*>(parent());
+    const bool runsOn = tooWide && !look.numeric && !filterHeading && (look.alignment & Qt::AlignLeft) &&
+                        sheetView && index.column() + 1 < model->columnCount() &&
+                        !model->hasContent(index.row(), index.column() + 1);
+    if (runsOn) sheetView->textOverflows(index);
+    else painter->drawText(textRect, static_cast<int>(look.alignment) | Qt::TextSingleLine, shown);
   }
 
   drawEdge(*painter, look.top, r.topLeft(), r.topRight(), QPoint(0, 1));

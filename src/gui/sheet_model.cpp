@@ -42,6 +42,12 @@ CellLook SheetModel::look(int row, int column) const {
   return looks_->look(cell(row, column));
 }
 
+bool SheetModel::hasContent(int row, int column) const {
+  if (!sheet_) return false;
+  const host::Cell* stored = cell(row, column);
+  return stored && !stored->isEmpty();
+}
+
 bool SheetModel::isAutoFilterHeading(int row, int column) const {
   if (!sheet_ || !sheet_->autoFilter()) return false;
   const host::CellRect& filter = *sheet_->autoFilter();

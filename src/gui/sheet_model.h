@@ -51,6 +51,8 @@ class SheetModel : public QAbstractTableModel {
 
   // How a cell is drawn.
   CellLook look(int row, int column) const;
+  // Whether the cell holds a value (a cell with only a format holds none).
+  bool hasContent(int row, int column) const;
   bool isAutoFilterHeading(int row, int column) const;
 
   // The host may have changed any cell: views redraw what they show.

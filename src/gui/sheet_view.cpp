@@ -130,13 +130,49 @@ void SheetView::viewSelectionChanged() {
   emit userSelected();
 }
 
+void SheetView::textOverflows(const QModelIndex& index) { overflows_.emplace_back(index.row(), index.column()); }
+
+void SheetView::paintOverflows(QPainter& painter) {
+  const int lastColumn = columnAt(viewport()->width() - 1);
+  for (const auto& [row, column] : overflows_) {
+    const CellLook look = model_->look(row, column);
+    const QFontMetrics metrics(look.font);
+    const int needed = metrics.horizontalAdvance(look.text) + 6;
+    QRect span = visualRect(model_->index(row, column));
+    // Right edges inside the span, where a cell without a fill shows the grid.
+    std::vector<int> gridEdges;
+    bool lastFilled = look.fill.has_value();
+    for (int next = column + 1; span.width() < needed && (lastColumn < 0 || next <= lastColumn + 1) &&
+                                next < model_->columnCount() && !model_->hasContent(row, next);
+         ++next) {
+      const QRect cell = visualRect(model_->index(row, next));
+      if (cell.width() == 0) continue;
+      if (!lastFilled) gridEdges.push_back(span.right());
+      lastFilled = model_->look(row, next).fill.has_value();
+      span = span.united(cell);
+    }
+    painter.save();
+    painter.setClipRect(span);
+    // The grid between the cells the text runs over is not shown.
+    painter.setPen(Qt::white);
+    for (int x : gridEdges) painter.drawLine(x, span.top(), x, span.bottom() - 1);
+    painter.setFont(look.font);
+    painter.setPen(look.textColor.isValid() ? look.textColor : QColor(Qt::black));
+    painter.drawText(span.adjusted(3, 1, -3, -2), static_cast<int>(look.alignment) | Qt::TextSingleLine, look.text);
+    painter.restore();
+  }
+}
+
 void SheetView::paintEvent(QPaintEvent* event) {
+  overflows_.clear();
   QTableView::paintEvent(event);
+  QPainter painter(viewport());
+  paintOverflows(painter);
+  overflows_.clear();
   const QModelIndex current = currentIndex();
   if (!current.isValid()) return;
   const QRect cell = visualRect(current);
   if (cell.isEmpty() || !viewport()->rect().intersects(cell)) return;
-  QPainter painter(viewport());
   painter.setPen(QPen(kActiveCellFrame, 2));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(cell.adjusted(0, 0, -1, -1));

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
+#include <vector>
 #include <memory>
 
 #include <QTableView>
 
 #include "platform/host/workbook/grid.h"
+
+class QPainter;
 
 namespace tavrello::host {
 class Sheet;
@@ -49,6 +53,11 @@ class SheetView : public QTableView {
   // The pixel height of a row.
   static constexpr int kRowHeight = 20;
 
+  // The delegate found a left-aligned text wider than its cell, with an
+  // empty cell to its right, while painting: the view draws the text, on
+  // over the empty cells to its right, once every cell is painted.
+  void textOverflows(const QModelIndex& index);
+
  signals:
   // The user selected cells; the host's selection is already set.
   void userSelected();
@@ -64,10 +73,12 @@ class SheetView : public QTableView {
   void applyColumnWidths();
   void columnResized(int column, int oldSize, int newSize);
   void clearSelectedCells();
+  void paintOverflows(QPainter& painter);
 
   SheetModel* model_;
   std::map<std::int32_t, double> shownWidths_;
   host::CellRect shownSelection_;
+  std::vector<std::pair<int, int>> overflows_;
   bool applying_ = false;
 };
 

@@ -186,6 +186,37 @@ TEST_F(HostWindowSheet, DeleteEmptiesTheSelectedCellsAndKeepsTheirFormats) {
   EXPECT_TRUE(view().sheetModel().look(0, 0).fill.has_value()) << "the design stays";
 }
 
+// Pixels darker than the grid inside a rectangle of the grid.
+int inkIn(const QImage& image, const QRect& rect) {
+  int ink = 0;
+  for (int y = rect.top() + 2; y < rect.bottom() - 1; ++y)
+    for (int x = rect.left() + 2; x < rect.right() - 1; ++x) ink += qGray(image.pixel(x, y)) < 128;
+  return ink;
+}
+
+TEST_F(HostWindowSheet, LongTextRunsOnOverEmptyCellsOnly) {
+  app->Range("A5")->Value(std::string("a long text that needs several columns"));
+  app->Range("A7")->Value(std::string("a long text that needs several columns"));
+  app->Range("C7")->Value(1.0);  // right-aligned: the left of C7 stays blank
+  app->Range("B9")->Value(std::string("x"));
+  app->Range("A9")->Value(std::string("a long text that needs several columns"));
+  window->refresh();
+  testing::settle();
+  const QImage image = view().viewport()->grab().toImage();
+  auto leftHalf = [&](int row, int column) {
+    QRect cell = view().visualRect(view().model()->index(row - 1, column - 1));
+    cell.setWidth(cell.width() / 2);
+    return cell;
+  };
+  EXPECT_GT(inkIn(image, leftHalf(5, 2)), 0) << "B5 is empty: the text runs on";
+  EXPECT_GT(inkIn(image, leftHalf(5, 3)), 0);
+  EXPECT_GT(inkIn(image, leftHalf(7, 2)), 0) << "B7 is empty";
+  EXPECT_EQ(inkIn(image, leftHalf(7, 3)), 0) << "C7 holds a value: the text stops before it";
+  QRect b9 = view().visualRect(view().model()->index(8, 1));
+  EXPECT_EQ(inkIn(image, QRect(b9.left() + 20, b9.top(), b9.width() - 20, b9.height())), 0)
+      << "B9 holds its own text only";
+}
+
 TEST_F(HostWindowSheet, ATableWithADesignAndAFilterIsDrawnForAPersonToCheck) {
   auto sheet = book->activeSheet();
   const char* names[] = {"Ada", "Grace", "Linus", "Margaret", "Ken"};
@@ -207,6 +238,7 @@ TEST_F(HostWindowSheet, ATableWithADesignAndAFilterIsDrawnForAPersonToCheck) {
   sheet->Range("A1:E6")->AutoFilter();
   sheet->Range("A9")->Value(std::string("Plain text"));
   sheet->Range("B9")->Value(12345678901234.0);
+  sheet->Range("A11")->Value(std::string("A longer note that runs on over the empty cells to its right"));
   app->Range("B3")->Select();
   window->refresh();
   testing::settle();
