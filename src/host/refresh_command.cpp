@@ -10,7 +10,6 @@
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_query_table.h"
 #include "platform/host/workbook/workbook_application.h"
-#include "platform/host/xlsx/book_reader.h"
 #include "platform/system/failure.h"
 
 namespace tavrello::host {
@@ -109,7 +108,7 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
   auto app = WorkbookApplication::create();
   std::shared_ptr<Book> book;
   try {
-    book = xlsx::readBook(*app, a.book);
+    book = app->openBook(a.book);
   } catch (const Failure& failure) {
     io.err << failure.description() << "\n";
     return 1;

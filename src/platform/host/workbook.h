@@ -75,6 +75,14 @@ class Workbooks {
   // with one sheet "Sheet1"; it becomes the active workbook, its sheet the
   // active sheet and A1 the active cell.
   virtual std::shared_ptr<Workbook> Add() = 0;
+
+  // Opens an .xlsx workbook, which becomes the active one, named after its
+  // file; a workbook already open from that file is activated instead. Parts
+  // of the file the host does not keep are told in a message box. Fails
+  // with the file error's number (53 not found, 70 permission denied) or
+  // 1004 saying what is wrong with the file, or that a workbook of the same
+  // name is open.
+  virtual std::shared_ptr<Workbook> Open(const std::string& Filename) = 0;
 };
 
 }  // namespace tavrello::host

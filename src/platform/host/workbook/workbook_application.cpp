@@ -7,6 +7,7 @@
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_range.h"
+#include "platform/host/xlsx/book_reader.h"
 #include "platform/system/failure.h"
 
 namespace tavrello::host {
@@ -32,6 +33,18 @@ class AppWorkbooks : public Workbooks {
   }
 
   std::shared_ptr<Workbook> Add() override { return app_->addBook(); }
+
+  std::shared_ptr<Workbook> Open(const std::string& Filename) override {
+    auto book = app_->openBook(Filename);
+    const auto& unkept = book->unkeptParts();
+    if (!unkept.empty()) {
+      std::string text = "This host does not keep these parts of " + book->Name() +
+                         "; they are left out when the workbook is saved:";
+      for (const auto& part : unkept) text += "\n- " + part;
+      forms::MsgBox(text, forms::MsgButtons::OkOnly, forms::MsgIcon::Information, kHostTitle);
+    }
+    return book;
+  }
 
  private:
   std::shared_ptr<WorkbookApplication> app_;
@@ -127,6 +140,25 @@ std::shared_ptr<CommandBars> WorkbookApplication::CommandBars() { return command
 std::shared_ptr<Book> WorkbookApplication::addBook() {
   auto book = std::make_shared<Book>(weak_from_this(), "Book" + std::to_string(++bookCounter_), grid_);
   book->addSheet();
+  books_.push_back(book);
+  activeBook_ = books_.size() - 1;
+  return book;
+}
+
+std::shared_ptr<Book> WorkbookApplication::openBook(const std::filesystem::path& file) {
+  const std::filesystem::path full = std::filesystem::absolute(file);
+  for (const auto& book : books_) {
+    if (!book->path().empty() && book->path() == full) {
+      activateBook(*book);
+      return book;
+    }
+  }
+  for (const auto& book : books_) {
+    if (sameName(book->Name(), full.filename().string()))
+      throw Failure::host("A workbook named " + book->Name() + " is open already; close it before opening " +
+                          full.string() + ".");
+  }
+  auto book = xlsx::readBook(*this, full);
   books_.push_back(book);
   activeBook_ = books_.size() - 1;
   return book;

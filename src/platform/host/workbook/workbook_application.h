@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ class WorkbookApplication : public Application, public std::enable_shared_from_t
   const std::vector<std::shared_ptr<Book>>& books() const { return books_; }
   // Opens a new "BookN" with one sheet "Sheet1" and makes it active.
   std::shared_ptr<Book> addBook();
+  // Reads an .xlsx file into a new book that becomes active (see
+  // Workbooks.Open), without showing anything; the book's unkeptParts()
+  // say what the file held that it does not keep.
+  std::shared_ptr<Book> openBook(const std::filesystem::path& file);
   std::shared_ptr<Book> activeBook() const;
   void activateBook(const Book& book);
   // Takes the book out of the open workbooks (File > Close in the window).

@@ -1,4 +1,5 @@
-// Workbook.SaveAs and Save, the object model's way into the .xlsx writer.
+// Workbook.SaveAs and Save, and Workbooks.Open: the object model's way into
+// the .xlsx writer and reader.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "package_checks.h"
 #include "support_lib/test_env.h"
 
 namespace tavrello::host {
@@ -62,6 +64,64 @@ TEST_F(WorkbookSaveTest, TextsCutToTheCellLimitAreToldInAMessageBox) {
   ASSERT_EQ(dialogs->boxes().size(), 1u);
   EXPECT_EQ(dialogs->boxes()[0].icon, forms::MsgIcon::Information);
   EXPECT_NE(dialogs->boxes()[0].text.find("cut to that length"), std::string::npos);
+}
+
+TEST_F(WorkbookSaveTest, OpenReadsTheFileIntoTheActiveWorkbook) {
+  book->sheets()[0]->Range("B2")->Value(42.0);
+  book->SaveAs((dir / "answer.xlsx").string());
+  auto other = WorkbookApplication::create();
+  auto opened = other->Workbooks()->Open((dir / "answer.xlsx").string());
+  EXPECT_EQ(opened->Name(), "answer.xlsx");
+  EXPECT_EQ(opened->FullName(), (dir / "answer.xlsx").string());
+  EXPECT_EQ(other->ActiveWorkbook(), opened);
+  EXPECT_EQ(other->Range("B2")->Value(), CellValue(42.0));
+  EXPECT_TRUE(dialogs->boxes().empty());
+  // Opening it again activates the open one.
+  other->Workbooks()->Add();
+  EXPECT_EQ(other->Workbooks()->Open((dir / "answer.xlsx").string()), opened);
+  EXPECT_EQ(other->Workbooks()->Count(), 2);
+  EXPECT_EQ(other->ActiveWorkbook(), opened);
+}
+
+TEST_F(WorkbookSaveTest, OpenRefusesASecondWorkbookOfTheSameName) {
+  book->SaveAs((dir / "same.xlsx").string());
+  std::filesystem::create_directory(dir / "other");
+  std::filesystem::copy_file(dir / "same.xlsx", dir / "other" / "same.xlsx");
+  try {
+    app->Workbooks()->Open((dir / "other" / "same.xlsx").string());
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_NE(failure.description().find("A workbook named same.xlsx is open already"), std::string::npos);
+  }
+  EXPECT_EQ(app->Workbooks()->Count(), 1);
+}
+
+TEST_F(WorkbookSaveTest, AFileThatCannotBeReadOpensNoWorkbook) {
+  testing::writeFile(dir / "broken.xlsx", "not a workbook");
+  EXPECT_THROW(app->Workbooks()->Open((dir / "broken.xlsx").string()), Failure);
+  try {
+    app->Workbooks()->Open((dir / "absent.xlsx").string());
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 53);
+  }
+  EXPECT_EQ(app->Workbooks()->Count(), 1);
+  EXPECT_EQ(app->ActiveWorkbook(), book);
+}
+
+TEST_F(WorkbookSaveTest, PartsTheHostDoesNotKeepAreToldOnOpenAndOnSave) {
+  // A package with a chart part the host does not read.
+  book->SaveAs((dir / "plain.xlsx").string());
+  auto check = testing::xlsx::runCommand(
+      "python3 -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], \"a\"); "
+      "z.writestr(\"xl/charts/chart1.xml\", \"<c/>\")' " + testing::xlsx::shellQuote((dir / "plain.xlsx").string()));
+  ASSERT_EQ(check.exitCode, 0) << check.output;
+  auto other = WorkbookApplication::create();
+  auto opened = other->Workbooks()->Open((dir / "plain.xlsx").string());
+  ASSERT_EQ(dialogs->boxes().size(), 1u);
+  EXPECT_NE(dialogs->boxes()[0].text.find("charts (xl/charts/chart1.xml)"), std::string::npos);
+  opened->Save();
+  ASSERT_EQ(dialogs->boxes().size(), 2u);
+  EXPECT_NE(dialogs->boxes()[1].text.find("not in the saved file: charts (xl/charts/chart1.xml)"), std::string::npos);
 }
 
 }  // namespace
