@@ -5,8 +5,11 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "platform/forms/dialog_service.h"
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/sheet.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::gui {
 
@@ -27,6 +30,7 @@ SheetTabs::SheetTabs(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)
   layout->addStretch(1);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { tabChosen(index); });
   connect(add_, &QToolButton::clicked, this, [this] { addSheet(); });
+  connect(tabs_, &QTabBar::tabBarDoubleClicked, this, [this](int index) { renameSheet(index); });
 }
 
 void SheetTabs::refresh(const std::shared_ptr<host::Book>& book) {
@@ -47,6 +51,22 @@ void SheetTabs::tabChosen(int index) {
   auto book = book_.lock();
   if (!book || index < 0 || index >= static_cast<int>(book->sheets().size())) return;
   book->activateSheet(*book->sheets()[static_cast<std::size_t>(index)]);
+  emit sheetChosen();
+}
+
+void SheetTabs::renameSheet(int index) {
+  auto book = book_.lock();
+  if (!book || index < 0 || index >= static_cast<int>(book->sheets().size())) return;
+  const auto& sheet = book->sheets()[static_cast<std::size_t>(index)];
+  const std::string name = forms::InputBox("New name for the sheet " + sheet->name() + ":", "Rename Sheet", sheet->name());
+  if (name.empty() || name == sheet->name()) return;
+  try {
+    sheet->Name(name);
+  } catch (const Failure& failure) {
+    forms::MsgBox(failure.description(), forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, host::kHostTitle);
+    return;
+  }
+  refresh(book);
   emit sheetChosen();
 }
 

@@ -15,8 +15,9 @@ namespace tavrello::gui {
 
 // The sheet tabs under the grid: one tab per worksheet of the active
 // workbook, in order, the active sheet's tab current. Clicking a tab
-// activates that sheet in the host; the "+" button adds a sheet after the
-// last one and activates it.
+// activates that sheet in the host; double-clicking one asks for a new name
+// (a name the host refuses is answered with its reason); the "+" button adds
+// a sheet after the last one and activates it.
 class SheetTabs : public QWidget {
   Q_OBJECT
 
@@ -35,6 +36,7 @@ class SheetTabs : public QWidget {
  private:
   void tabChosen(int index);
   void addSheet();
+  void renameSheet(int index);
 
   QTabBar* tabs_;
   QToolButton* add_;

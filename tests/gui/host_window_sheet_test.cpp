@@ -149,6 +149,25 @@ TEST_F(HostWindowSheet, SheetTabsFollowTheWorkbookAndActivateSheets) {
   EXPECT_EQ(view().model()->index(0, 0).data().toString(), "");
 }
 
+TEST_F(HostWindowSheet, DoubleClickingATabRenamesTheSheet) {
+  book->addSheet();
+  window->refresh();
+  testing::settle();
+  QTabBar* tabs = window->sheetTabs().tabBar();
+  dialogs->answerInput("Orders");
+  QTest::mouseDClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  ASSERT_EQ(dialogs->inputs().size(), 1u);
+  EXPECT_EQ(dialogs->inputs()[0].defaultText, "Sheet2");
+  EXPECT_EQ(book->sheets()[1]->name(), "Orders");
+  EXPECT_EQ(tabs->tabText(1), "Orders");
+
+  dialogs->answerInput("sheet1");  // taken, letter case aside
+  QTest::mouseDClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  EXPECT_EQ(book->sheets()[1]->name(), "Orders");
+  ASSERT_EQ(dialogs->boxes().size(), 1u);
+  EXPECT_NE(dialogs->boxes()[0].text.find("same name"), std::string::npos);
+}
+
 TEST_F(HostWindowSheet, ColumnWidthsFollowTheSheetAndTheUsersDragsAreWrittenBack) {
   auto sheet = book->activeSheet();
   EXPECT_EQ(view().columnWidth(0), 64) << "8.43 characters";
