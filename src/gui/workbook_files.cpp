@@ -1,5 +1,6 @@
 #include "gui/workbook_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,9 +21,37 @@ void tell(const std::string& text, forms::MsgIcon icon) {
 
 }  // namespace
 
-void WorkbookFiles::open() {
-  tell("Opening a workbook is not available yet: this host cannot read .xlsx files yet.",
-       forms::MsgIcon::Information);
+bool WorkbookFiles::open() {
+  forms::FileDialogRequest request;
+  request.title = "Open";
+  request.filter = kWorkbookFilter;
+  auto active = app_.activeBook();
+  if (active && !active->path().empty()) {
+    request.initialFolder = active->path().parent_path().string();
+  } else {
+    const char* home = std::getenv("HOME");
+    request.initialFolder = home ? home : "";
+  }
+  const std::string path = forms::dialogs().openFileDialog(request);
+  if (path.empty()) return false;
+  const auto before = app_.books();
+  try {
+    app_.Workbooks()->Open(path);
+  } catch (const Failure& failure) {
+    tell("The workbook could not be opened.\n\n" + failure.description(), forms::MsgIcon::Critical);
+    return false;
+  }
+  auto opened = app_.activeBook();
+  // A workbook that was open already keeps what it has not saved.
+  if (!opened || std::find(before.begin(), before.end(), opened) != before.end()) return true;
+  saved_.markSaved(*opened);
+  // The new, untouched workbook the host started with makes way, as in a
+  // spreadsheet program.
+  if (before.size() == 1 && before.front()->path().empty() && !saved_.hasUnsavedChanges(*before.front())) {
+    saved_.forget(*before.front());
+    app_.closeBook(*before.front());
+  }
+  return true;
 }
 
 bool WorkbookFiles::save() {

@@ -20,8 +20,11 @@ class WorkbookFiles {
  public:
   WorkbookFiles(host::WorkbookApplication& app, SavedStates& saved) : app_(app), saved_(saved) {}
 
-  // Opening a workbook file (not yet offered by this host: says so).
-  void open();
+  // Asks for an .xlsx file and opens it as the active workbook (or
+  // activates it when it is open already). An untouched new workbook that
+  // was the only one open makes way for it. False when nothing was opened
+  // (cancelled, or the file could not be read: told to the user).
+  bool open();
   // Saves the active workbook to its file, or asks for one first (Save As).
   // False when nothing was saved (no workbook, cancelled, or failed).
   bool save();

@@ -166,10 +166,47 @@ TEST_F(WorkbookFilesTest, TheWindowStaysOpenWhenTheUserCancelsExit) {
   EXPECT_TRUE(window.close());
 }
 
-TEST_F(WorkbookFilesTest, OpeningSaysItIsNotAvailableYet) {
-  files.open();
+TEST_F(WorkbookFilesTest, OpeningAFileReplacesTheUntouchedNewWorkbook) {
+  auto other = app->addBook();
+  app->Range("B2")->Value(std::string("saved text"));
+  dialogs->answerFile((dir / "kept.xlsx").string());
+  ASSERT_TRUE(files.saveAs());
+  ASSERT_TRUE(files.closeActive()) << "just saved: closes without a question";
+  EXPECT_TRUE(dialogs->boxes().empty());
+  other.reset();
+  ASSERT_EQ(app->books().size(), 1u);
+  ASSERT_FALSE(saved.hasUnsavedChanges(*book));
+
+  dialogs->answerFile((dir / "kept.xlsx").string());
+  ASSERT_TRUE(files.open());
+  ASSERT_EQ(dialogs->fileDialogs().back().save, false);
+  ASSERT_EQ(app->books().size(), 1u) << "Book1 made way";
+  EXPECT_EQ(app->ActiveWorkbook()->Name(), "kept.xlsx");
+  EXPECT_EQ(app->Range("B2")->Value(), host::CellValue(std::string("saved text")));
+  EXPECT_FALSE(saved.hasUnsavedChanges(*app->activeBook())) << "just opened";
+}
+
+TEST_F(WorkbookFilesTest, OpeningKeepsAWorkbookWithContentOpen) {
+  app->Range("A1")->Value(1.0);
+  auto other = host::WorkbookApplication::create();
+  other->addBook();
+  other->Range("A1")->Value(2.0);
+  other->ActiveWorkbook()->SaveAs((dir / "two.xlsx").string());
+  dialogs->answerFile((dir / "two.xlsx").string());
+  ASSERT_TRUE(files.open());
+  EXPECT_EQ(app->books().size(), 2u);
+  EXPECT_EQ(app->Range("A1")->Value(), host::CellValue(2.0));
+}
+
+TEST_F(WorkbookFilesTest, AFileThatCannotBeReadIsToldAndNothingOpens) {
+  testing::writeFile(dir / "broken.xlsx", "this is no zip package");
+  dialogs->answerFile((dir / "broken.xlsx").string());
+  EXPECT_FALSE(files.open());
   ASSERT_EQ(dialogs->boxes().size(), 1u);
-  EXPECT_NE(dialogs->boxes()[0].text.find("not available yet"), std::string::npos);
+  EXPECT_EQ(dialogs->boxes()[0].icon, forms::MsgIcon::Critical);
+  EXPECT_NE(dialogs->boxes()[0].text.find("could not be opened"), std::string::npos);
+  EXPECT_EQ(app->books().size(), 1u);
+  EXPECT_FALSE(files.open()) << "cancelled file dialog";
 }
 
 }  // namespace
