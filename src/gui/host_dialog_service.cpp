@@ -1,5 +1,7 @@
 #include "gui/host_dialog_service.h"
 
+#include <QApplication>
+
 #include "gui/host_window.h"
 #include "gui/qt_dialog_service.h"
 #include "gui/range_prompt.h"
@@ -22,7 +24,9 @@ std::string HostDialogService::inputBox(const std::string& prompt, const std::st
 
 std::optional<std::string> HostDialogService::rangePrompt(const std::string& prompt, const std::string& title,
                                                           const std::string& defaultAddress) {
-  if (!window_ || !window_->isVisible()) return qt_->rangePrompt(prompt, title, defaultAddress);
+  // Under a modal window the grid takes no clicks: the address is typed.
+  if (!window_ || !window_->isVisible() || QApplication::activeModalWidget())
+    return qt_->rangePrompt(prompt, title, defaultAddress);
   RangePrompt box(*window_, prompt, title, defaultAddress);
   auto answer = box.ask();
   window_->refresh();

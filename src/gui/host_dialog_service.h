@@ -14,7 +14,8 @@ class QtDialogService;
 // The dialog service while the host window is up: the Qt dialog service
 // for boxes, file dialogs and forms, owned by the window, and the host's
 // own range prompt, which lets the user point at cells on the window's
-// grid. Without the window (it has closed) the plain Qt prompt is used.
+// grid. Without the window (it has closed), or under a modal window (which
+// keeps the grid from taking clicks), the plain Qt prompt is used.
 class HostDialogService : public forms::DialogService {
  public:
   explicit HostDialogService(HostWindow& window);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -121,6 +122,24 @@ TEST_F(RangePromptTest, CancelGivesNothing) {
     press(prompt, QDialogButtonBox::Cancel);
   });
   EXPECT_EQ(range, nullptr);
+}
+
+TEST_F(RangePromptTest, UnderAModalWindowTheAddressIsTyped) {
+  QDialog modal(window.get());
+  std::shared_ptr<host::Range> range;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] {
+      auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(input, nullptr) << "the plain prompt, over the modal window";
+      input->setTextValue(QStringLiteral("D5"));
+      input->accept();
+    });
+    range = app->InputBox("Where?", "Tavrello", "", 8);
+    modal.accept();
+  });
+  modal.exec();
+  ASSERT_NE(range, nullptr);
+  EXPECT_EQ(range->Address(), "$D$5");
 }
 
 }  // namespace
