@@ -114,14 +114,16 @@ std::string importOnce(const fs::path& database, const fs::path& out) {
   result.reset();
   connection.Close();
 
-  // The peak of the save alone: the kernel's high-water mark restarts here.
+  // The peak of the save alone: the kernel's high-water mark restarts here
+  // (which also hides the earlier peak from wait4, so it is sent along).
+  const long peakBeforeSaveKiB = statusKiB("VmHWM");
   std::ofstream("/proc/self/clear_refs") << "5";
   t = Clock::now();
   book->SaveAs(out.string());
   const double save = since(t);
   std::ostringstream line;
   line << "ok " << execute << ' ' << copy << ' ' << save << ' ' << since(start) << ' ' << resultKiB << ' '
-       << copiedKiB << ' ' << statusKiB("VmHWM");
+       << copiedKiB << ' ' << statusKiB("VmHWM") << ' ' << peakBeforeSaveKiB;
   return line.str();
 }
 
@@ -158,7 +160,10 @@ ImportRun importInChild(const fs::path& database, const fs::path& out) {
     run.failure = text.empty() ? "the import died (status " + std::to_string(status) + ")" : text;
     return run;
   }
-  in >> run.execute >> run.copy >> run.save >> run.total >> run.resultKiB >> run.copiedKiB >> run.savePeakKiB;
+  long peakBeforeSaveKiB = 0;
+  in >> run.execute >> run.copy >> run.save >> run.total >> run.resultKiB >> run.copiedKiB >> run.savePeakKiB >>
+      peakBeforeSaveKiB;
+  run.peakKiB = std::max(run.peakKiB, peakBeforeSaveKiB);
   run.ok = true;
   return run;
 }

@@ -105,6 +105,38 @@ TEST_F(BookRoundTrip, QueryTablesComeBackLinkedWithoutTheirPassword) {
   EXPECT_EQ(linked->value(4, 7), CellValue(std::string("=cmd|' /C calc'!A0")));
 }
 
+TEST_F(BookRoundTrip, EveryStoredPropertyOfAQueryTableComesBack) {
+  auto& table = *sample.linked->queryTables()[0];
+  table.CommandType(XlCmdType::Table);
+  table.RowNumbers(true);
+  table.FillAdjacentFormulas(true);
+  table.PreserveFormatting(false);
+  table.RefreshOnFileOpen(true);
+  table.BackgroundQuery(false);
+  table.RefreshStyle(XlCellInsertionMode::OverwriteCells);
+  table.SavePassword(true);
+  table.AdjustColumnWidth(false);
+  table.RefreshPeriod(15);
+  table.PreserveColumnInfo(false);
+  sample.linked->queryTables()[1]->RefreshStyle(XlCellInsertionMode::InsertEntireRows);
+  auto book = roundTrip();
+  const auto& tables = book->findSheet("Linked Data")->queryTables();
+  const auto& read = *tables[0];
+  EXPECT_EQ(joinConnection(read.Connection()), "ODBC;DSN=Sales;UID=app;PWD=s3cret;");
+  EXPECT_EQ(read.CommandType(), XlCmdType::Table);
+  EXPECT_TRUE(read.RowNumbers());
+  EXPECT_TRUE(read.FillAdjacentFormulas());
+  EXPECT_FALSE(read.PreserveFormatting());
+  EXPECT_TRUE(read.RefreshOnFileOpen());
+  EXPECT_FALSE(read.BackgroundQuery());
+  EXPECT_EQ(read.RefreshStyle(), XlCellInsertionMode::OverwriteCells);
+  EXPECT_TRUE(read.SavePassword());
+  EXPECT_FALSE(read.AdjustColumnWidth());
+  EXPECT_EQ(read.RefreshPeriod(), 15);
+  EXPECT_FALSE(read.PreserveColumnInfo());
+  EXPECT_EQ(tables[1]->RefreshStyle(), XlCellInsertionMode::InsertEntireRows);
+}
+
 TEST_F(BookRoundTrip, ABookReadBackSavesAgainToTheSameParts) {
   auto book = roundTrip();
   saveBook(*book, dir / "again.xlsx");
