@@ -6,6 +6,7 @@
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/column_fit.h"
 #include "platform/host/workbook/sheet.h"
+#include "platform/host/workbook/sheet_query_table.h"
 #include "platform/host/workbook/style_table.h"
 #include "platform/system/failure.h"
 
@@ -141,6 +142,11 @@ void applyAutoFormat(Sheet& sheet, const CellRect& rect, const AutoFormatOptions
     });
   }
   if (options.Width) fitColumns(sheet, rect);
+  // A query table formatted as a whole keeps its design in the file.
+  for (const auto& table : sheet.queryTables()) {
+    const CellRect block = table->footprint();
+    if (rect.contains(block.top, block.left) && rect.contains(block.bottom, block.right)) table->autoFormat(options);
+  }
 }
 
 }  // namespace tavrello::host

@@ -69,6 +69,10 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   void moveRows(std::int32_t delta);
   // Records the block a refresh filled and names it.
   void setResult(const CellRect& rect);
+  // The table design last applied over the table's block (Range.AutoFormat),
+  // which a saved file keeps with the table; nothing when none was.
+  const std::optional<AutoFormatOptions>& autoFormat() const { return autoFormat_; }
+  void autoFormat(std::optional<AutoFormatOptions> design) { autoFormat_ = design; }
 
  private:
   std::weak_ptr<Sheet> sheet_;
@@ -92,6 +96,7 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   bool adjustColumnWidth_ = true;
   std::int32_t refreshPeriod_ = 0;
   bool preserveColumnInfo_ = true;
+  std::optional<AutoFormatOptions> autoFormat_;
 };
 
 // The query tables collection of a sheet.

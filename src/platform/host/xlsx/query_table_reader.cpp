@@ -6,6 +6,7 @@
 #include "platform/host/workbook/query_connection.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_query_table.h"
+#include "platform/host/xlsx/auto_format_ids.h"
 #include "platform/host/xlsx/xml_text.h"
 #include "platform/host/xlsx/xml_tree.h"
 #include "platform/system/failure.h"
@@ -113,6 +114,14 @@ std::optional<std::string> addQueryTable(const pugi::xml_node& part,
     table->AdjustColumnWidth(boolAttribute(part, "adjustColumnWidth", true));
     table->RefreshPeriod(static_cast<std::int32_t>(std::clamp<long long>(c.interval, 0, 32767)));
     table->PreserveColumnInfo(boolAttribute(child(part, "queryTableRefresh"), "preserveSortFilterLayout", true));
+    if (auto format = rangeAutoFormatOf(static_cast<int>(numberAttribute(part, "autoFormatId", kAutoFormatNone)))) {
+      table->autoFormat(AutoFormatOptions{*format, boolAttribute(part, "applyNumberFormats", false),
+                                          boolAttribute(part, "applyFontFormats", false),
+                                          boolAttribute(part, "applyAlignmentFormats", false),
+                                          boolAttribute(part, "applyBorderFormats", false),
+                                          boolAttribute(part, "applyPatternFormats", false),
+                                          boolAttribute(part, "applyWidthHeightFormats", false)});
+    }
     sheet.addQueryTable(table);
     table->setResult(*block);
   } catch (const Failure& failure) {

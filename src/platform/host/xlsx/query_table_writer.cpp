@@ -32,12 +32,15 @@ void putNumber(PartWriter& out, const char* name, std::uint64_t value) {
   out.put('"');
 }
 
-// A boolean attribute, written only when it differs from the schema's default.
-void putFlag(PartWriter& out, const char* name, bool value, bool schemaDefault) {
-  if (value == schemaDefault) return;
+void putBool(PartWriter& out, const char* name, bool value) {
   out.put(' ');
   out.put(name);
   out.put(value ? "=\"1\"" : "=\"0\"");
+}
+
+// A boolean attribute, written only when it differs from the schema's default.
+void putFlag(PartWriter& out, const char* name, bool value, bool schemaDefault) {
+  if (value != schemaDefault) putBool(out, name, value);
 }
 
 const char* growShrinkType(int refreshStyle) {
@@ -121,9 +124,18 @@ void writeQueryTable(PartWriter& out, const StoredQueryTable& stored) {
   putFlag(out, "preserveFormatting", table.PreserveFormatting(), true);
   putFlag(out, "adjustColumnWidth", table.AdjustColumnWidth(), true);
   // The design applied over the table, or None with nothing applied.
-  putNumber(out, "autoFormatId", kAutoFormatNone);
-  out.put(" applyNumberFormats=\"0\" applyBorderFormats=\"0\" applyFontFormats=\"0\" applyPatternFormats=\"0\""
-          " applyAlignmentFormats=\"0\" applyWidthHeightFormats=\"0\"");
+  const auto& design = table.autoFormat();
+  std::optional<int> id = design ? fileAutoFormatId(design->Format) : std::nullopt;
+  const AutoFormatOptions none{0, false, false, false, false, false, false};
+  const AutoFormatOptions& parts = id ? *design : none;
+  putNumber(out, "autoFormatId", static_cast<std::uint64_t>(id.value_or(kAutoFormatNone)));
+  // The apply flags have no default: all six are written.
+  putBool(out, "applyNumberFormats", parts.Number);
+  putBool(out, "applyBorderFormats", parts.Border);
+  putBool(out, "applyFontFormats", parts.Font);
+  putBool(out, "applyPatternFormats", parts.Pattern);
+  putBool(out, "applyAlignmentFormats", parts.Alignment);
+  putBool(out, "applyWidthHeightFormats", parts.Width);
   if (table.PreserveColumnInfo()) {
     out.put("/>");
     return;

@@ -91,6 +91,10 @@ TEST_F(BookRoundTrip, QueryTablesComeBackLinkedWithoutTheirPassword) {
   EXPECT_TRUE(odbc->SaveData());
   EXPECT_FALSE(odbc->SavePassword());
   EXPECT_EQ(odbc->result(), (CellRect{2, 2, 3, 3}));
+  ASSERT_TRUE(odbc->autoFormat());
+  EXPECT_EQ(odbc->autoFormat()->Format, RangeAutoFormat::Color1);
+  EXPECT_TRUE(odbc->autoFormat()->Pattern);
+  EXPECT_FALSE(odbc->autoFormat()->Width);
   ASSERT_TRUE(linked->findName("Sales_Query"));
   EXPECT_TRUE(linked->findName("Sales_Query")->hidden);
 
@@ -98,6 +102,7 @@ TEST_F(BookRoundTrip, QueryTablesComeBackLinkedWithoutTheirPassword) {
   EXPECT_EQ(joinConnection(sqlite->Connection()).substr(0, 30), "OLEDB;Provider=SQLite;Data Sou");
   EXPECT_FALSE(sqlite->FieldNames());
   EXPECT_FALSE(sqlite->SaveData());
+  EXPECT_FALSE(sqlite->autoFormat());
   // Its data was not saved: the block is empty until it is refreshed.
   EXPECT_EQ(linked->value(2, 6), CellValue());
   sqlite->Refresh(false);

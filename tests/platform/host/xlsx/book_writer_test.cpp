@@ -126,12 +126,19 @@ TEST_F(BookWriterTest, APasswordTheUserChoseToSaveIsKept) {
 TEST_F(BookWriterTest, QueryTablePartsWriteOnlyWhatDiffersFromTheDefaults) {
   auto parts = saveAndUnpack();
   std::string first = readFile(parts / "xl" / "queryTables" / "queryTable1.xml");
+  // Colorful 1 is the file's design 8; its width part was not applied.
   EXPECT_NE(first.find("<queryTable xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-                       "name=\"Sales Query\" connectionId=\"1\" autoFormatId=\"16\""),
+                       "name=\"Sales Query\" connectionId=\"1\" autoFormatId=\"8\" applyNumberFormats=\"1\" "
+                       "applyBorderFormats=\"1\" applyFontFormats=\"1\" applyPatternFormats=\"1\" "
+                       "applyAlignmentFormats=\"1\" applyWidthHeightFormats=\"0\"/>"),
             std::string::npos)
       << first;
   std::string second = readFile(parts / "xl" / "queryTables" / "queryTable2.xml");
-  EXPECT_NE(second.find("connectionId=\"2\" headers=\"0\" removeDataOnSave=\"1\""), std::string::npos) << second;
+  EXPECT_NE(second.find("connectionId=\"2\" headers=\"0\" removeDataOnSave=\"1\" autoFormatId=\"16\" "
+                        "applyNumberFormats=\"0\" applyBorderFormats=\"0\" applyFontFormats=\"0\" "
+                        "applyPatternFormats=\"0\" applyAlignmentFormats=\"0\" applyWidthHeightFormats=\"0\"/>"),
+            std::string::npos)
+      << second;
 
   std::string rels = readFile(parts / "xl" / "worksheets" / "_rels" / "sheet2.xml.rels");
   EXPECT_NE(rels.find("Target=\"../queryTables/queryTable1.xml\""), std::string::npos) << rels;

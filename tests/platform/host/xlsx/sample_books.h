@@ -37,8 +37,8 @@ inline void createOrders(const std::filesystem::path& file) {
 
 // A book with typed cells, a design, widths and an auto filter on "Data",
 // and two query tables on "Linked": an ODBC one whose block is set by hand
-// (no ODBC server is needed) and an SQLite one refreshed for real with
-// SaveData false.
+// (no ODBC server is needed) and formatted with a design, and an SQLite one
+// refreshed for real with SaveData false.
 struct SampleBook {
   std::shared_ptr<host::WorkbookApplication> app = host::WorkbookApplication::create();
   std::shared_ptr<host::Book> book = app->addBook();
@@ -81,6 +81,7 @@ struct SampleBook {
     linked->Range("B3")->Value(1.0);
     linked->Range("C3")->Value(std::string("Ann"));
     std::dynamic_pointer_cast<host::SheetQueryTable>(odbc)->setResult({2, 2, 3, 3});
+    linked->Range("B2:C3")->AutoFormat({host::RangeAutoFormat::Color1, true, true, true, true, true, false});
 
     createOrders(ordersDb);
     auto sqlite = tables->Add(std::vector<std::string>{"OLEDB;Provider=SQLite;", "Data Source=" + ordersDb.string()},
