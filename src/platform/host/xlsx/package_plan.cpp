@@ -1,5 +1,6 @@
 #include "platform/host/xlsx/package_plan.h"
 
+#include <cctype>
 #include <set>
 
 #include "platform/host/workbook/a1_address.h"

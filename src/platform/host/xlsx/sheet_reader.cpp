@@ -1,5 +1,6 @@
 #include "platform/host/xlsx/sheet_reader.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 

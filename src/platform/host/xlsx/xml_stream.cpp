@@ -1,6 +1,7 @@
 #include "platform/host/xlsx/xml_stream.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "platform/system/failure.h"

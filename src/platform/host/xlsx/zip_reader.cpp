@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 
 #include <minizip/unzip.h>
 #include <sys/stat.h>

@@ -45,8 +45,6 @@ class ZipReader {
   // call on this reader.
   std::function<std::size_t(char*, std::size_t)> open(std::string_view name);
 
-  const std::filesystem::path& file() const { return file_; }
-
  private:
   const Entry& entry(std::string_view name) const;
   void locate(const Entry& entry);

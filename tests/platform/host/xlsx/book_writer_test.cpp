@@ -180,6 +180,14 @@ TEST_F(BookWriterTest, SavingTheSameBookTwiceGivesTheSameBytes) {
   EXPECT_EQ(readFile(dir / "a.xlsx"), readFile(dir / "b.xlsx"));
 }
 
+TEST_F(BookWriterTest, TheWriterTakesAnyDeviceAndWritesTheSameBytesToMemoryAsToAFile) {
+  MemoryDevice memory;
+  writeBook(*sample.book, memory);
+  saveBook(*sample.book, dir / "file.xlsx");
+  EXPECT_EQ(memory.bytes().substr(0, 2), "PK");
+  EXPECT_EQ(memory.bytes(), readFile(dir / "file.xlsx"));
+}
+
 TEST_F(BookWriterTest, ADeviceThatFillsUpFailsTheWriteWithItsReason) {
   for (std::size_t limit : {std::size_t{0}, std::size_t{100}, std::size_t{3000}}) {
     FullDevice device(limit);
