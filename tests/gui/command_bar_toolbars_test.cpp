@@ -127,6 +127,12 @@ TEST_F(CommandBarToolbarsTest, AFloatingBarShowsItsComboAndButtonsAtItsPlace) {
   EXPECT_EQ(qobject_cast<QToolButton*>(shown->controlWidget(2))->toolTip(), "Load");
   EXPECT_EQ(qobject_cast<QToolButton*>(shown->controlWidget(3))->toolTip(), "About");
 
+  // A width and height set in the host size the floating bar.
+  bar->Width(420);
+  bar->Height(40);
+  window->refresh();
+  EXPECT_EQ(shown->size(), QSize(420, 40));
+
   // The host refills the combo: the tool bar follows at the next refresh.
   auto hostCombo = std::dynamic_pointer_cast<host::CommandBarComboBox>(bar->Controls()->Item(1));
   hostCombo->AddItem("Third");
