@@ -18,19 +18,6 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  y = static_cast<std::int64_t>(yoe) + era * 400;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp < 10 ? mp + 3 : mp - 9;
-  y += m <= 2;
-}
-
 // 1899-12-30 counted from 1970-01-01.
 constexpr std::int64_t kSerialEpoch = -25569;
 
@@ -105,6 +92,21 @@ double timeFraction(int hour, int minute, double second) {
   return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
 }
 
+CalendarDay calendarDay(std::int64_t serialDay) {
+  // The inverse of daysFromCivil (same source).
+  const std::int64_t z = serialDay + kSerialEpoch + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  CalendarDay result;
+  result.day = doy - (153 * mp + 2) / 5 + 1;
+  result.month = mp < 10 ? mp + 3 : mp - 9;
+  result.year = static_cast<std::int64_t>(yoe) + era * 400 + (result.month <= 2);
+  return result;
+}
+
 std::optional<double> parseSerial(std::string_view text, DataType kind) {
   Cursor c{text};
   double date = 0, time = 0;
@@ -136,10 +138,8 @@ std::string formatSerial(double serial, DataType kind) {
   char buffer[64];
   std::string out;
   if (kind != DataType::Time) {
-    std::int64_t y;
-    unsigned m, d;
-    civilFromDays(days + kSerialEpoch, y, m, d);
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02u-%02u", static_cast<long long>(y), m, d);
+    const CalendarDay day = calendarDay(days);
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02u-%02u", static_cast<long long>(day.year), day.month, day.day);
     out = buffer;
   }
   if (kind == DataType::Date) return out;

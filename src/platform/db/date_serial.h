@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,13 @@ namespace tavrello::db {
 double dateSerial(int year, int month, int day);
 // Fraction of a day for a time of day; seconds may carry a fraction.
 double timeFraction(int hour, int minute, double second);
+
+// The calendar day of a whole day serial (proleptic Gregorian, any year).
+struct CalendarDay {
+  std::int64_t year = 1899;
+  unsigned month = 12, day = 30;
+};
+CalendarDay calendarDay(std::int64_t serialDay);
 
 // Parses ISO text as the given kind: Date "YYYY-MM-DD"; Time "HH:MM[:SS[.fff]]";
 // DateTime "YYYY-MM-DD[ T]HH:MM[:SS[.fff]]" or a plain date (midnight). Returns

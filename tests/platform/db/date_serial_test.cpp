@@ -13,6 +13,19 @@ TEST(DateSerial, DaysCountFromTheEndOf1899LikeSpreadsheetSerials) {
   EXPECT_DOUBLE_EQ(dateSerial(9999, 12, 31), 2958465);
 }
 
+TEST(DateSerial, CalendarDayTurnsAWholeSerialBackIntoItsDate) {
+  struct Date {
+    int year, month, day;
+  };
+  for (const Date date : {Date{1899, 12, 30}, Date{1899, 12, 28}, Date{1900, 2, 28}, Date{1900, 3, 1},
+                          Date{2024, 2, 29}, Date{2024, 3, 1}, Date{1, 1, 1}, Date{9999, 12, 31}}) {
+    const CalendarDay back = calendarDay(static_cast<std::int64_t>(dateSerial(date.year, date.month, date.day)));
+    EXPECT_EQ(back.year, date.year);
+    EXPECT_EQ(back.month, static_cast<unsigned>(date.month));
+    EXPECT_EQ(back.day, static_cast<unsigned>(date.day));
+  }
+}
+
 TEST(DateSerial, ParsesEachKindStrictly) {
   EXPECT_EQ(parseSerial("2024-03-05", DataType::Date), 45356);
   EXPECT_DOUBLE_EQ(*parseSerial("12:00", DataType::Time), 0.5);
