@@ -8,11 +8,11 @@
 // 1.5x the CSV size; PostgreSQL over ODBC within 2x of psql's \copy.
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "common/bench_measure.h"
+#include "common/bench_options.h"
 #include "common/orders_fixture.h"
 #include "platform/db/connection.h"
 
@@ -21,28 +21,6 @@ namespace {
 using namespace tavrello;
 using namespace tavrello::bench;
 namespace fs = std::filesystem;
-
-struct Options {
-  std::int64_t rows = 1048575;
-  fs::path dir = fs::temp_directory_path() / "tavrello-bench";
-  int runs = 3;
-};
-
-Options parseOptions(int argc, char** argv) {
-  Options o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--rows" && hasValue) o.rows = std::atoll(argv[++i]);
-    else if (arg == "--dir" && hasValue) o.dir = argv[++i];
-    else if (arg == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
-    else {
-      std::fprintf(stderr, "usage: db_bench [--rows N] [--dir DIR] [--runs K]\n");
-      std::exit(2);
-    }
-  }
-  return o;
-}
 
 // Opens, runs the statement, and checks that every row arrived.
 std::function<void()> importAll(const std::string& connectionString, const std::string& sql, std::int64_t rows) {
@@ -77,7 +55,7 @@ void verdict(const char* goal, bool met) { std::printf("  goal %-54s %s\n", goal
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options o = parseOptions(argc, argv);
+  const OrdersOptions o = parseOrdersOptions(argc, argv, "db_bench");
   const fs::path file = ensureOrdersDatabase(o.dir, o.rows);
   const std::string quotedFile = shellQuote(file.string());
   const std::string sql = "SELECT * FROM orders";

@@ -25,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/bench_options.h"
 #include "common/orders_fixture.h"
 #include "platform/db/connection.h"
 #include "platform/host/workbook/book.h"
@@ -37,28 +38,6 @@ namespace {
 using namespace tavrello;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-struct Options {
-  std::int64_t rows = 1048575;
-  fs::path dir = fs::temp_directory_path() / "tavrello-bench";
-  int runs = 3;
-};
-
-Options parseOptions(int argc, char** argv) {
-  Options o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--rows" && hasValue) o.rows = std::atoll(argv[++i]);
-    else if (arg == "--dir" && hasValue) o.dir = argv[++i];
-    else if (arg == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
-    else {
-      std::fprintf(stderr, "usage: host_bench [--rows N] [--dir DIR] [--runs K]\n");
-      std::exit(2);
-    }
-  }
-  return o;
-}
 
 // A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
 long statusKiB(const char* field) {
@@ -182,7 +161,7 @@ void verdict(const char* goal, bool met) { std::printf("  goal %-58s %s\n", goal
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options o = parseOptions(argc, argv);
+  const bench::OrdersOptions o = bench::parseOrdersOptions(argc, argv, "host_bench");
   const fs::path file = bench::ensureOrdersDatabase(o.dir, o.rows);
   std::printf("orders: %lld rows x 10 columns into a worksheet; best of %d runs\n\n", static_cast<long long>(o.rows),
               o.runs);
