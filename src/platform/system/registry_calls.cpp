@@ -158,6 +158,24 @@ LONG copyName(const std::string& name, char* buffer, DWORD* size) {
   return ERROR_SUCCESS;
 }
 
+// Hands out a value's type and bytes with the buffer rules of RegQueryValueExA.
+LONG copyValue(const ValueData& value, DWORD* type, BYTE* data, DWORD* size) {
+  DWORD valueType = 0;
+  const std::string bytes = encode(value, valueType);
+  if (type) *type = valueType;
+  return copyData(bytes, data, size);
+}
+
+// The key behind a handle opened with `right`, as its hive holds it now, for
+// the calls that read values.
+LONG keyToRead(Registry& registry, HKEY handle, REGSAM right, const registry::Key*& key) {
+  auto open = registry.resolve(handle);
+  if (!open) return ERROR_INVALID_HANDLE;
+  if (!(open->access & right)) return ERROR_ACCESS_DENIED;
+  key = registry.store(open->hive).current().find(open->path);
+  return key ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
 // Changes the key behind an open handle, written through to its hive file.
 template <typename Change>
 LONG changeKey(Registry& registry, const OpenKey& open, Change&& change) {
@@ -214,17 +232,11 @@ LONG RegCloseKey(HKEY key) {
 
 LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* size) {
   return locked([&](Registry& registry) -> LONG {
-    auto open = registry.resolve(key);
-    if (!open) return ERROR_INVALID_HANDLE;
-    if (!(open->access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
-    const registry::Key* k = registry.store(open->hive).current().find(open->path);
-    if (!k) return ERROR_KEY_DELETED;
+    const registry::Key* k = nullptr;
+    if (const LONG rc = keyToRead(registry, key, KEY_QUERY_VALUE, k); rc != ERROR_SUCCESS) return rc;
     const registry::Value* value = registry::findValue(*k, text(valueName));
     if (!value) return ERROR_FILE_NOT_FOUND;
-    DWORD valueType = 0;
-    const std::string bytes = encode(value->data, valueType);
-    if (type) *type = valueType;
-    return copyData(bytes, data, size);
+    return copyValue(value->data, type, data, size);
   });
 }
 
@@ -302,19 +314,12 @@ LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize) {
 LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* type, BYTE* data,
                    DWORD* dataSize) {
   return locked([&](Registry& registry) -> LONG {
-    auto open = registry.resolve(key);
-    if (!open) return ERROR_INVALID_HANDLE;
-    if (!(open->access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
-    const registry::Key* k = registry.store(open->hive).current().find(open->path);
-    if (!k) return ERROR_KEY_DELETED;
+    const registry::Key* k = nullptr;
+    if (const LONG rc = keyToRead(registry, key, KEY_QUERY_VALUE, k); rc != ERROR_SUCCESS) return rc;
     if (index >= k->values.size()) return ERROR_NO_MORE_ITEMS;
     const registry::Value& value = k->values[index];
     if (const LONG rc = copyName(value.name, name, nameSize); rc != ERROR_SUCCESS) return rc;
-    DWORD valueType = 0;
-    const std::string bytes = encode(value.data, valueType);
-    if (type) *type = valueType;
-    if (!data && !dataSize) return ERROR_SUCCESS;
-    return copyData(bytes, data, dataSize);
+    return copyValue(value.data, type, data, dataSize);
   });
 }
 
