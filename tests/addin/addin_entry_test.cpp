@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/m_globals.h"
+#include "addin_fixture.h"
 #include "platform/forms/events.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "support_lib/report_capture.h"
@@ -16,16 +17,8 @@ namespace {
 
 using testing::ReportCapture;
 
-class AddinEntry : public ::testing::Test {
+class AddinEntry : public testing::AddinFixture {
  protected:
-  void TearDown() override {
-    MGlobals::gclsControlEvents.reset();
-    MGlobals::gxlApp.reset();
-    MGlobals::gbShutdownInProgress = false;
-    MGlobals::ConnectionList = ConnectionList();
-  }
-
-  ReportCapture capture_;
   std::shared_ptr<host::Application> app_ = host::WorkbookApplication::create();
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "addin_fixture.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
 #include "platform/system/program_settings.h"
@@ -16,11 +17,8 @@ using host::MsoBarPosition::Left;
 using host::MsoBarPosition::Right;
 using host::MsoBarPosition::Top;
 
-constexpr const char* kApp = "VarnockSystems\\Tavrello";
-constexpr const char* kSection = "CommandBarSettings";
-
-std::string stored(const char* key) { return sys::GetSetting(kApp, kSection, key, "<missing>"); }
-void store(const char* key, const std::string& value) { sys::SaveSetting(kApp, kSection, key, value); }
+using testing::store;
+using testing::stored;
 
 void storeAll(const std::string& visible, int position, int left, int top, int width, int height, int row) {
   store("Visible", visible);

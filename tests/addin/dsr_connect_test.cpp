@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/m_globals.h"
+#include "addin_fixture.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/program_settings.h"
 #include "profiles/settings_store.h"
@@ -20,23 +21,13 @@ using testing::ForwardingApplication;
 using testing::LocalHttpServer;
 using testing::ReportCapture;
 using testing::ScopedEnv;
+using testing::store;
+using testing::stored;
 
-constexpr const char* kApp = "VarnockSystems\\Tavrello";
-constexpr const char* kSection = "CommandBarSettings";
 const char* const kKeys[] = {"Visible", "Position", "Left", "Top", "Width", "Height", "RowIndex"};
 
-std::string stored(const char* key) { return sys::GetSetting(kApp, kSection, key, "<missing>"); }
-void store(const char* key, const std::string& value) { sys::SaveSetting(kApp, kSection, key, value); }
-
-class Lifecycle : public ::testing::Test {
+class Lifecycle : public testing::AddinFixture {
  protected:
-  void TearDown() override {
-    MGlobals::gclsControlEvents.reset();
-    MGlobals::gxlApp.reset();
-    MGlobals::gbShutdownInProgress = false;
-    MGlobals::ConnectionList = ConnectionList();
-  }
-
   int toolbars(host::Application& app) {
     int count = 0;
     for (std::int32_t i = 1; i <= app.CommandBars()->Count(); ++i) {
@@ -60,7 +51,6 @@ class Lifecycle : public ::testing::Test {
                                        "Application-defined or object-defined error"));
   }
 
-  ReportCapture capture_;
   ScopedEnv noProxy_{"http_proxy", std::nullopt};
   LocalHttpServer server_{{200, "<html><body>1.30</body></html>"}};
   MStandardCode::ScopedVersionPageForTests versionPage_{server_.url("/ApplicationVersion.html")};

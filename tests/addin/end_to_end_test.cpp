@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/m_globals.h"
+#include "addin_fixture.h"
 #include "host/addin_manager.h"
 #include "host/host_program.h"
 #include "platform/host/workbook/workbook_application.h"
@@ -26,13 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::readFile;
-using testing::ReportCapture;
-
-constexpr const char* kApp = "VarnockSystems\\Tavrello";
-constexpr const char* kSection = "CommandBarSettings";
-
-std::string stored(const char* key) { return sys::GetSetting(kApp, kSection, key, "<missing>"); }
-void store(const char* key, const std::string& value) { sys::SaveSetting(kApp, kSection, key, value); }
+using testing::store;
+using testing::stored;
 
 struct HostRun {
   int status = -1;
@@ -72,16 +68,8 @@ std::vector<std::string> itemsOf(const host::CommandBarComboBox& combo) {
   return items;
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public testing::AddinFixture {
  protected:
-  void TearDown() override {
-    MGlobals::gclsControlEvents.reset();
-    MGlobals::gxlApp.reset();
-    MGlobals::gbShutdownInProgress = false;
-    MGlobals::ConnectionList = ConnectionList();
-  }
-
-  ReportCapture capture_;
   testing::TempDir scratch_;
 };
 
