@@ -4,21 +4,14 @@
 
 #include "db_test_support.h"
 #include "platform/db/db_failure.h"
+#include "support_lib/failure_number.h"
 
 namespace tavrello::db {
 namespace {
 
+using tavrello::testing::failureNumber;
 using tavrello::testing::TempDir;
 using namespace tavrello::db::testing;
-
-std::int32_t failureNumber(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Failure& f) {
-    return f.number();
-  }
-  return 0;
-}
 
 TEST(Connection, IsCreatedClosedAndOpensAndClosesAgain) {
   TempDir dir;

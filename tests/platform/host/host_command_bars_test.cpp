@@ -8,10 +8,12 @@
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/host_command_bar.h"
 #include "platform/host/workbook/workbook_application.h"
-#include "platform/system/failure.h"
+#include "support_lib/failure_number.h"
 
 namespace tavrello::host {
 namespace {
+
+using tavrello::testing::failureNumber;
 
 // A receiver that records the clicks it gets and answers as told.
 class Receiver : public CommandBarButtonEvents {
@@ -40,15 +42,6 @@ class CommandBarsTest : public ::testing::Test {
     auto control = bar->Controls()->Add(MsoControlType::Button, 0, parameter, std::nullopt, true);
     control->Tag(tag);
     return std::dynamic_pointer_cast<CommandBarButton>(control);
-  }
-
-  std::int32_t failureNumber(const std::function<void()>& call) {
-    try {
-      call();
-    } catch (const Failure& failure) {
-      return failure.number();
-    }
-    return 0;
   }
 
   std::shared_ptr<WorkbookApplication> app;

@@ -5,25 +5,18 @@
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/workbook_application.h"
-#include "platform/system/failure.h"
+#include "support_lib/failure_number.h"
 
 namespace tavrello::host {
 namespace {
+
+using tavrello::testing::failureNumber;
 
 class SheetRangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app = WorkbookApplication::create();
     app->Workbooks()->Add();
-  }
-
-  std::int32_t failureNumber(const std::function<void()>& call) {
-    try {
-      call();
-    } catch (const Failure& failure) {
-      return failure.number();
-    }
-    return 0;
   }
 
   std::shared_ptr<WorkbookApplication> app;
