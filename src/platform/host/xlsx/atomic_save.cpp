@@ -72,8 +72,14 @@ Failure saveFailure(const std::filesystem::path& path, bool existed, std::int32_
 void saveAtomically(const std::filesystem::path& path, const std::function<void(OutputDevice&)>& write) {
   std::error_code ignored;
   const bool existed = std::filesystem::exists(path, ignored);
+  // A link stays a link: the file it leads to is the one replaced.
+  std::filesystem::path target = path;
+  if (std::filesystem::is_symlink(path, ignored)) {
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ignored);
+    if (!ignored) target = resolved;
+  }
   try {
-    replace(path, write);
+    replace(target, write);
   } catch (const Failure& failure) {
     throw saveFailure(path, existed, failure.number(), failure.description());
   } catch (const std::bad_alloc&) {

@@ -13,8 +13,9 @@ class OutputDevice;
 // new file is removed, whatever was at `path` stays as it was, and a
 // tavrello::Failure is thrown with the original number and a description
 // that names `path`, says why, and says that the old file is unchanged. The
-// new file gets the permissions of the file it replaces (0644 before the
-// umask for a new one).
+// new file gets the permissions of the file it replaces (0666 less the
+// umask for a new one). When `path` is a symbolic link, the file it leads to
+// is replaced and the link stays.
 void saveAtomically(const std::filesystem::path& path, const std::function<void(OutputDevice&)>& write);
 
 // For tests: while an object lives, saveAtomically stops after the new file

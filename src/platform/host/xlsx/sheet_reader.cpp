@@ -225,6 +225,8 @@ class SheetParser {
         xml_.skipElement();
       }
     }
+    // An empty <v/> is no value, whatever the type says.
+    if (hasValue && type != "str" && trim(value).empty()) hasValue = false;
     if (style == 0 && !hasValue && !inlineText) return;
 
     Cell& cell = sheet_.cells().at(row, column);

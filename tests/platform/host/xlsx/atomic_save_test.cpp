@@ -89,6 +89,17 @@ TEST(AtomicSave, TheSavedFileKeepsThePermissionsOfTheOneItReplaces) {
   EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+TEST(AtomicSave, SavingThroughALinkReplacesTheFileItLeadsToAndKeepsTheLink) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "real");
+  writeFile(dir / "real" / "book.xlsx", "old");
+  std::filesystem::create_symlink(dir / "real" / "book.xlsx", dir / "link.xlsx");
+  saveAtomically(dir / "link.xlsx", [](OutputDevice& device) { writeText(device, "new"); });
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.xlsx"));
+  EXPECT_EQ(readFile(dir / "real" / "book.xlsx"), "new");
+  EXPECT_EQ(namesIn(dir / "real"), std::vector<std::string>{"book.xlsx"});
+}
+
 TEST(AtomicSave, AFolderThatTakesNoNewFileFailsWithPermissionDenied) {
   TempDir dir;
   ::chmod(dir.path().c_str(), 0755);  // others may look in, as in a home folder

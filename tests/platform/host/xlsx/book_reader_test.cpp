@@ -160,7 +160,8 @@ TEST(BookReader, ShortCellsWithoutReferencesAndInlineStringsAreRead) {
                minimalParts("<sheetData><row><c t=\"inlineStr\"><is><t>one</t></is></c><c><v> 2 </v></c>"
                             "<c t=\"inlineStr\"><is><r><t>ri</t></r><r><t>ch</t></r><rPh><t>x</t></rPh></is></c>"
                             "</row><row r=\"4\"><c r=\"C4\" t=\"str\"><f>A1</f><v>calc</v></c>"
-                            "<c t=\"d\"><v>2024-02-29T12:00:00</v></c></row></sheetData>"));
+                            "<c t=\"d\"><v>2024-02-29T12:00:00</v></c><c s=\"0\"><v/></c><c t=\"n\"><v> </v></c>"
+                            "</row></sheetData>"));
   auto app = WorkbookApplication::create();
   auto book = readBook(*app, dir / "t.xlsx");
   auto sheet = book->sheets()[0];
@@ -169,6 +170,8 @@ TEST(BookReader, ShortCellsWithoutReferencesAndInlineStringsAreRead) {
   EXPECT_EQ(sheet->value(1, 3), CellValue(std::string("rich")));
   EXPECT_EQ(sheet->value(4, 3), CellValue(std::string("calc")));
   EXPECT_EQ(sheet->value(4, 4), CellValue(DateTime{dateSerial(2024, 2, 29) + 0.5}));
+  EXPECT_EQ(sheet->value(4, 5), CellValue());  // empty values are empty cells
+  EXPECT_EQ(sheet->value(4, 6), CellValue());
   ASSERT_EQ(book->unkeptParts().size(), 1u);
   EXPECT_NE(book->unkeptParts()[0].find("1 formula (their last results are kept as values)"), std::string::npos);
 }
