@@ -176,6 +176,25 @@ TEST(BookReader, ShortCellsWithoutReferencesAndInlineStringsAreRead) {
   EXPECT_NE(book->unkeptParts()[0].find("1 formula (their last results are kept as values)"), std::string::npos);
 }
 
+TEST(BookReader, MacrosChartsAndPivotTablesAreNamedAsNotKept) {
+  TempDir dir;
+  auto parts = minimalParts("<sheetData/><drawing r:id=\"rId1\"/>");
+  parts["xl/vbaProject.bin"] = "binary";
+  parts["xl/charts/chart1.xml"] = "<c/>";
+  parts["xl/charts/chart2.xml"] = "<c/>";
+  parts["xl/pivotTables/pivotTable1.xml"] = "<p/>";
+  writePackage(dir / "t.xlsm", parts);
+  auto app = WorkbookApplication::create();
+  auto book = readBook(*app, dir / "t.xlsm");
+  const auto& unkept = book->unkeptParts();
+  auto has = [&](const std::string& text) {
+    return std::any_of(unkept.begin(), unkept.end(), [&](const std::string& u) { return u == text; });
+  };
+  EXPECT_TRUE(has("macros (xl/vbaProject.bin)"));
+  EXPECT_TRUE(has("charts (xl/charts/chart1.xml and 1 more)"));
+  EXPECT_TRUE(has("pivot tables (xl/pivotTables/pivotTable1.xml)"));
+}
+
 TEST(BookReaderHostile, ReferencesOutsideTheGridAreRefused) {
   TempDir dir;
   struct Case {
