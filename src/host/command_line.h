@@ -15,7 +15,7 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program name:
-//   tavrello [--headless]          run the host (for now always headless)
+//   tavrello [--headless]          run the host in its window, or headless
 //   tavrello register              register Tavrello.so for the current user
 //   tavrello unregister            remove that registration
 //   tavrello --help | --version
