@@ -194,6 +194,7 @@ std::uint64_t csvBytes(std::int64_t rows) {
 }
 
 double mb(double bytes) { return bytes / 1e6; }
+double mbOfKiB(long kib) { return mb(kib * 1024.0); }
 
 }  // namespace
 
@@ -229,16 +230,16 @@ int main(int argc, char** argv) {
   const double csv = static_cast<double>(csvBytes(options.rows));
 
   std::printf("\n%-34s %10s %12s %12s\n", "", "wall s", "peak RSS MB", "file MB");
-  std::printf("%-34s %10.2f %12.1f %12.1f\n", "import (Execute+Copy+SaveAs)", best.total, best.peakKiB / 1024.0,
+  std::printf("%-34s %10.2f %12.1f %12.1f\n", "import (Execute+Copy+SaveAs)", best.total, mbOfKiB(best.peakKiB),
               mb(ourSize));
   std::printf("%-34s %10.2f %12.1f  (resident after it: the result set)\n", "  Execute (materialise)", best.execute,
-              best.resultKiB / 1024.0);
+              mbOfKiB(best.resultKiB));
   std::printf("%-34s %10.2f %12.1f  (resident after it: result set and cells)\n", "  CopyFromRecordset + headings",
-              best.copy, best.copiedKiB / 1024.0);
+              best.copy, mbOfKiB(best.copiedKiB));
   std::printf("%-34s %10.2f %12.1f  (peak while saving, result set closed)\n", "  SaveAs", best.save,
-              best.savePeakKiB / 1024.0);
+              mbOfKiB(best.savePeakKiB));
   std::printf("%-34s %10.2f %12.1f %12.1f\n", "libxlsxwriter, constant memory", writer.seconds,
-              writer.peakRssKiB / 1024.0, mb(theirSize));
+              mbOfKiB(writer.peakRssKiB), mb(theirSize));
   std::printf("%-34s %10s %12s %12.1f\n", "the same data as CSV", "", "", mb(csv));
   std::printf("\nimport time / libxlsxwriter time  %.2f  (goal <= 0.80)\n", best.total / writer.seconds);
   std::printf("import file / libxlsxwriter file  %.2f  (goal <= 1.10)\n", ourSize / theirSize);
