@@ -25,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/bench_measure.h"
 #include "common/bench_options.h"
 #include "common/orders_fixture.h"
 #include "platform/db/connection.h"
@@ -92,31 +93,14 @@ RunFigures runOnce(const fs::path& file, const std::string& sql) {
 
 // Runs runOnce in a child process so that its memory is its own.
 RunFigures runInChild(const fs::path& file, const std::string& sql) {
-  int fds[2];
-  if (::pipe(fds) != 0) return {false, std::strerror(errno)};
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    std::ostringstream line;
-    try {
-      RunFigures f = runOnce(file, sql);
-      line << (f.ok ? "ok" : "failed") << ' ' << f.materialiseSeconds << ' ' << f.copySeconds << ' ' << f.baseKiB
-           << ' ' << f.resultKiB << ' ' << f.peakKiB << ' ' << f.modelBytes << ' ' << f.cells << ' ' << f.failure;
-    } catch (const Failure& failure) {
-      line << "failed " << failure.toString();
-    }
-    const std::string text = line.str();
-    if (::write(fds[1], text.data(), text.size()) < 0) ::_exit(1);
-    ::_exit(0);
-  }
-  ::close(fds[1]);
-  std::string text;
-  char buffer[1024];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  const std::string text = bench::runInChild([&] {
+                             std::ostringstream line;
+                             RunFigures f = runOnce(file, sql);
+                             line << (f.ok ? "ok" : "failed") << ' ' << f.materialiseSeconds << ' ' << f.copySeconds
+                                  << ' ' << f.baseKiB << ' ' << f.resultKiB << ' ' << f.peakKiB << ' ' << f.modelBytes
+                                  << ' ' << f.cells << ' ' << f.failure;
+                             return line.str();
+                           }).text;
   RunFigures f;
   std::istringstream in(text);
   std::string word;

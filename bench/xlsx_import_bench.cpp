@@ -128,31 +128,11 @@ std::string importOnce(const fs::path& database, const fs::path& out) {
 }
 
 ImportRun importInChild(const fs::path& database, const fs::path& out) {
-  int fds[2];
   ImportRun run;
-  if (::pipe(fds) != 0) return run;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    std::string text;
-    try {
-      text = importOnce(database, out);
-    } catch (const Failure& failure) {
-      text = "failed " + failure.toString();
-    }
-    if (::write(fds[1], text.data(), text.size()) < 0) ::_exit(1);
-    ::_exit(0);
-  }
-  ::close(fds[1]);
-  std::string text;
-  char buffer[512];
-  ssize_t n;
-  while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
-  ::close(fds[0]);
-  int status = 0;
-  struct rusage usage {};
-  ::wait4(pid, &status, 0, &usage);
-  run.peakKiB = usage.ru_maxrss;
+  const bench::ChildReport child = bench::runInChild([&] { return importOnce(database, out); });
+  const std::string& text = child.text;
+  const int status = child.status;
+  run.peakKiB = child.peakRssKiB;
   std::istringstream in(text);
   std::string word;
   in >> word;

@@ -37,18 +37,20 @@ std::string readAll(int fd) {
 
 }  // namespace
 
-Measurement measureInChild(const std::function<void()>& work) {
+ChildReport runInChild(const std::function<std::string()>& work) {
   int fds[2];
-  if (::pipe(fds) != 0) return {false, 0, 0, std::strerror(errno)};
+  if (::pipe(fds) != 0) return {std::string("failed ") + std::strerror(errno), 0, 0};
   const pid_t pid = ::fork();
-  if (pid < 0) return {false, 0, 0, std::strerror(errno)};
+  if (pid < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return {std::string("failed ") + std::strerror(errno), 0, 0};
+  }
   if (pid == 0) {
     ::close(fds[0]);
     std::string result;
     try {
-      const auto start = Clock::now();
-      work();
-      result = "ok " + std::to_string(std::chrono::duration<double>(Clock::now() - start).count());
+      result = work();
     } catch (const Failure& f) {
       result = "failed " + f.toString();
     } catch (const std::exception& e) {
@@ -58,18 +60,29 @@ Measurement measureInChild(const std::function<void()>& work) {
     ::_exit(0);
   }
   ::close(fds[1]);
-  const std::string result = readAll(fds[0]);
+  ChildReport child;
+  child.text = readAll(fds[0]);
   ::close(fds[0]);
-  int status = 0;
   struct rusage usage {};
-  ::wait4(pid, &status, 0, &usage);
+  ::wait4(pid, &child.status, 0, &usage);
+  child.peakRssKiB = usage.ru_maxrss;
+  return child;
+}
+
+Measurement measureInChild(const std::function<void()>& work) {
+  const ChildReport child = runInChild([&] {
+    const auto start = Clock::now();
+    work();
+    return "ok " + std::to_string(std::chrono::duration<double>(Clock::now() - start).count());
+  });
   Measurement m;
-  m.peakRssKiB = usage.ru_maxrss;
-  if (result.rfind("ok ", 0) == 0) {
+  m.peakRssKiB = child.peakRssKiB;
+  if (child.text.rfind("ok ", 0) == 0) {
     m.ok = true;
-    m.seconds = std::stod(result.substr(3));
+    m.seconds = std::stod(child.text.substr(3));
   } else {
-    m.failure = result.empty() ? "the measured process died (status " + std::to_string(status) + ")" : result.substr(7);
+    m.failure = child.text.empty() ? "the measured process died (status " + std::to_string(child.status) + ")"
+                                   : child.text.substr(7);
   }
   return m;
 }

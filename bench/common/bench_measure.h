@@ -14,6 +14,18 @@ struct Measurement {
   std::string failure;
 };
 
+// What a child process sent back, how it ended and its peak resident set.
+struct ChildReport {
+  std::string text;
+  int status = 0;
+  long peakRssKiB = 0;
+};
+
+// Runs `work` in a forked child, so that its memory is its own, and returns the
+// text it produced; a Failure or other exception it throws comes back as
+// "failed <text>".
+ChildReport runInChild(const std::function<std::string()>& work);
+
 // Runs `work` in a forked child, so that its peak resident set is its own and
 // not the benchmark's. The child times `work` alone; a Failure or other
 // exception it throws comes back as the measurement's failure text.
