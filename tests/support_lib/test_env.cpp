@@ -65,4 +65,9 @@ fs::path artefactDir() {
   return p;
 }
 
+fs::path xlsxTestData() {
+  const char* source = std::getenv("TAVRELLO_SOURCE_DIR");
+  return fs::path(source ? source : ".") / "tests" / "data" / "xlsx";
+}
+
 }  // namespace tavrello::testing

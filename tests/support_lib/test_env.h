@@ -57,4 +57,8 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // person to look at: $TAVRELLO_TEST_ARTEFACTS, created on demand.
 std::filesystem::path artefactDir();
 
+// The workbooks and schemas the .xlsx tests read: tests/data/xlsx of the
+// source tree ($TAVRELLO_SOURCE_DIR).
+std::filesystem::path xlsxTestData();
+
 }  // namespace tavrello::testing

@@ -76,9 +76,7 @@ inline void unpack(const std::filesystem::path& archive, const std::filesystem::
 class Schemas {
  public:
   Schemas() {
-    const char* source = std::getenv("TAVRELLO_SOURCE_DIR");
-    std::filesystem::path zips =
-        std::filesystem::path(source ? source : TAVRELLO_TEST_SOURCE_DIR) / ".." / "shared" / "reference" / "schemas";
+    std::filesystem::path zips = testing::xlsxTestData() / "schemas";
     if (!std::filesystem::exists(zips / "OfficeOpenXML-XMLSchema-Transitional.zip")) {
       missing_ = "the schemas are not at " + zips.string();
       return;

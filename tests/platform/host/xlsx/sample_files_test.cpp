@@ -1,4 +1,4 @@
-// Workbooks written by the spreadsheet program itself (../shared/reference/
+// Workbooks written by the spreadsheet program itself (tests/data/xlsx/
 // samples): they open, their values and query tables are read, and a save
 // of them is readable again by this host and by openpyxl and validates.
 
@@ -20,10 +20,7 @@ namespace {
 using testing::TempDir;
 using namespace testing::xlsx;
 
-std::filesystem::path samples() {
-  const char* source = std::getenv("TAVRELLO_SOURCE_DIR");
-  return std::filesystem::path(source ? source : TAVRELLO_TEST_SOURCE_DIR) / ".." / "shared" / "reference" / "samples";
-}
+std::filesystem::path samples() { return testing::xlsxTestData() / "samples"; }
 
 class SampleFiles : public ::testing::Test {
  protected:
