@@ -25,7 +25,7 @@ std::filesystem::path samples() { return testing::xlsxTestData() / "samples"; }
 class SampleFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(samples() / "README.md")) TAVRELLO_SKIP_WITHOUT("the samples are not at " + samples().string());
+    if (!std::filesystem::is_directory(samples())) TAVRELLO_SKIP_WITHOUT("the samples are not at " + samples().string());
   }
 
   std::shared_ptr<Book> open(const std::string& name) { return readBook(*app, samples() / name); }
