@@ -22,6 +22,8 @@
 #include "platform/forms/dialog_service.h"
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/cell_text.h"
+#include "platform/host/workbook/connection_trust.h"
+#include "platform/host/workbook/query_connection.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_query_table.h"
 #include "platform/host/workbook/workbook_application.h"
@@ -266,13 +268,38 @@ void HostWindow::showAddinsDialog() {
   refresh();
 }
 
+bool HostWindow::connectionsTrusted(const std::shared_ptr<host::Book>& book) {
+  std::erase_if(trustedBooks_, [](const auto& trusted) { return trusted.expired(); });
+  for (const auto& trusted : trustedBooks_) {
+    if (trusted.lock() == book) return true;
+  }
+  std::string reasons;
+  for (const auto& sheet : book->sheets()) {
+    for (const auto& table : sheet->queryTables()) {
+      if (auto why = host::untrustedReason(host::joinConnection(table->Connection())))
+        reasons += "\u2022 " + table->Name() + " on " + sheet->name() + ": " + *why + ".\n";
+    }
+  }
+  if (reasons.empty()) return true;
+  const auto answer = forms::MsgBox(
+      "Connections of the workbook " + book->Name() +
+          " were chosen by whoever wrote it and could run programs or read files on this computer:\n\n" + reasons +
+          "\nRefresh these query tables only if you trust the workbook. Refresh them?",
+      forms::MsgButtons::YesNo, forms::MsgIcon::Exclamation, host::kHostTitle);
+  if (answer != forms::MsgResult::Yes) return false;
+  trustedBooks_.push_back(book);
+  return true;
+}
+
 void HostWindow::refreshAll() {
   auto book = app_->activeBook();
   if (!book) return;
+  const bool trusted = connectionsTrusted(book);
   for (const auto& sheet : book->sheets()) {
     // Refreshing may add or remove tables of the sheet: work on a copy.
     const auto tables = sheet->queryTables();
     for (const auto& table : tables) {
+      if (!trusted && host::untrustedReason(host::joinConnection(table->Connection()))) continue;
       try {
         table->Refresh();
       } catch (const Failure& failure) {

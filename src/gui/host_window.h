@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -9,6 +10,7 @@ class QLabel;
 class QLineEdit;
 
 namespace tavrello::host {
+class Book;
 class WorkbookApplication;
 }
 
@@ -26,12 +28,12 @@ class SheetView;
 // status bar, the File, Data and Tools menus, and every command bar of the
 // host as a tool bar.
 //
-// The window holds no state of its own beyond what is on screen: the host's
-// model (workbooks, sheets, cells, selection, command bars) is the one
-// document, and the window reads it again after every user action (a
-// click, a key, a window closing, anywhere in the program, the add-in's
-// windows included), since add-ins change the model through the object
-// model without telling anyone.
+// The window holds no state of its own beyond what is on screen and which
+// workbooks the user trusts to refresh: the host's model (workbooks, sheets,
+// cells, selection, command bars) is the one document, and the window reads
+// it again after every user action (a click, a key, a window closing,
+// anywhere in the program, the add-in's windows included), since add-ins
+// change the model through the object model without telling anyone.
 class HostWindow : public QMainWindow {
   Q_OBJECT
 
@@ -67,7 +69,10 @@ class HostWindow : public QMainWindow {
   void showAddinsDialog();
 
   // Data > Refresh All: every query table of the active workbook, sheet by
-  // sheet; a table that fails is reported and the others still refresh.
+  // sheet; a table that fails is reported and the others still refresh. A
+  // table whose connection could run code or touch files of this machine
+  // (connection_trust.h) refreshes only once the user has said Yes to the
+  // workbook's connections; the answer holds while the workbook is open.
   void refreshAll();
 
  protected:
@@ -82,6 +87,7 @@ class HostWindow : public QMainWindow {
   void refreshEntryLine();
   void refreshStatus();
   void entryLineCommitted();
+  bool connectionsTrusted(const std::shared_ptr<host::Book>& book);
 
   std::shared_ptr<host::WorkbookApplication> app_;
   AddinSwitch* addins_;
@@ -94,6 +100,7 @@ class HostWindow : public QMainWindow {
   CommandBarToolbars* toolbars_ = nullptr;
   std::unique_ptr<SavedStates> saved_;
   QTimer refreshTimer_;
+  std::vector<std::weak_ptr<host::Book>> trustedBooks_;
   const void* shownSheet_ = nullptr;
   bool pointing_ = false;
 };

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "host/connection_trust.h"
+#include "platform/host/workbook/connection_trust.h"
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/query_connection.h"
 #include "platform/host/workbook/sheet.h"

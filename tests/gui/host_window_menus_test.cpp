@@ -93,5 +93,34 @@ TEST_F(HostWindowMenus, RefreshAllRefreshesEveryQueryTableAndReportsTheOnesThatF
   EXPECT_NE(dialogs->boxes()[0].text.find("ExternalData_1 on Sheet2"), std::string::npos) << dialogs->boxes()[0].text;
 }
 
+TEST_F(HostWindowMenus, ConnectionsThatCouldRunCodeRefreshOnlyOnceTheUserTrustsTheWorkbook) {
+  testing::TempDir dir;
+  const auto database = dir / "sample.db";
+  db::createSampleDatabase(database);
+  auto sheet = app->ActiveSheet();
+  sheet->QueryTables()->Add(std::string("OLEDB;Provider=SQLite;Data Source=" + database.string()), sheet->Range("A1"),
+                            std::string("SELECT count(*) AS n FROM products"));
+  sheet->QueryTables()->Add(std::string("ODBC;FILEDSN=" + (dir / "chosen.dsn").string()), sheet->Range("D1"),
+                            std::string("SELECT 1"));
+  auto refreshAll = [&] { menuAction("menuData", QStringLiteral("Refresh All"))->trigger(); };
+
+  dialogs->answerMessageBox(forms::MsgResult::No);
+  refreshAll();
+  ASSERT_EQ(dialogs->boxes().size(), 1u) << "only the question; the refused table is not tried";
+  EXPECT_EQ(dialogs->boxes()[0].buttons, forms::MsgButtons::YesNo);
+  EXPECT_NE(dialogs->boxes()[0].text.find("ExternalData_2 on Sheet1: it uses the file DSN"), std::string::npos)
+      << dialogs->boxes()[0].text;
+  EXPECT_EQ(sheet->Range("A2")->Value(), host::CellValue(200.0)) << "the other table still refreshes";
+
+  dialogs->answerMessageBox(forms::MsgResult::Yes);
+  refreshAll();
+  ASSERT_EQ(dialogs->boxes().size(), 3u) << "asked again, then the file DSN's failure";
+  EXPECT_EQ(dialogs->boxes()[2].icon, forms::MsgIcon::Critical);
+
+  refreshAll();
+  ASSERT_EQ(dialogs->boxes().size(), 4u) << "trusted for as long as the workbook is open: no question";
+  EXPECT_EQ(dialogs->boxes()[3].icon, forms::MsgIcon::Critical);
+}
+
 }  // namespace
 }  // namespace tavrello::gui

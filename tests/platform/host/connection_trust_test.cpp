@@ -1,4 +1,4 @@
-#include "host/connection_trust.h"
+#include "platform/host/workbook/connection_trust.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,10 @@
 namespace tavrello::host {
 
 // A workbook is untrusted input: whoever wrote it chose its query tables'
-// connections. Before the headless refresh opens one, these checks find what
-// would let the file's author run code or read files on this machine
-// through the database layer, which only the user may allow (--trust).
+// connections. Before a refresh opens one (the headless command, or the
+// window's Refresh All), these checks find what would let the file's author
+// run code or read files on this machine through the database layer, which
+// only the user may allow (--trust, or Yes when the window asks).
 
 // Why the connection text of a query table ("ODBC;..." or "OLEDB;...") must
 // not be opened without the user's trust, or nothing when it may be:
