@@ -23,6 +23,7 @@
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/cell_text.h"
 #include "platform/host/workbook/connection_trust.h"
+#include "platform/host/workbook/password_refresh.h"
 #include "platform/host/workbook/query_connection.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_query_table.h"
@@ -301,7 +302,12 @@ void HostWindow::refreshAll() {
     for (const auto& table : tables) {
       if (!trusted && host::untrustedReason(host::joinConnection(table->Connection()))) continue;
       try {
-        table->Refresh();
+        host::refreshAskingPassword(*table, [&] {
+          return forms::dialogs().passwordPrompt("The query table " + table->Name() + " on " + sheet->name() +
+                                                     " connects as a user whose password was not saved with the "
+                                                     "workbook. Password:",
+                                                 host::kHostTitle);
+        });
       } catch (const Failure& failure) {
         forms::MsgBox("The query table " + table->Name() + " on " + sheet->name() +
                           " could not be refreshed:\n\n" + failure.description(),

@@ -72,7 +72,9 @@ class HostWindow : public QMainWindow {
   // sheet; a table that fails is reported and the others still refresh. A
   // table whose connection could run code or touch files of this machine
   // (connection_trust.h) refreshes only once the user has said Yes to the
-  // workbook's connections; the answer holds while the workbook is open.
+  // workbook's connections; the answer holds while the workbook is open. A
+  // password not saved with the workbook is asked for (a cancel skips the
+  // table).
   void refreshAll();
 
  protected:

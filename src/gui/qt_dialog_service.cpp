@@ -102,6 +102,15 @@ std::string QtDialogService::inputBox(const std::string& prompt, const std::stri
   return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
+std::optional<std::string> QtDialogService::passwordPrompt(const std::string& prompt, const std::string& title) {
+  QInputDialog dialog(dialogParent());
+  dialog.setWindowTitle(QString::fromStdString(title));
+  dialog.setLabelText(boxText(prompt));
+  dialog.setTextEchoMode(QLineEdit::Password);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue().toStdString();
+}
+
 std::optional<std::string> QtDialogService::rangePrompt(const std::string& prompt, const std::string& title,
                                                         const std::string& defaultAddress) {
   QInputDialog dialog(dialogParent());

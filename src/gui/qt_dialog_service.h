@@ -24,6 +24,7 @@ class QtDialogService : public forms::DialogService {
 
   forms::MsgResult messageBox(const forms::MessageBoxRequest& request) override;
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  std::optional<std::string> passwordPrompt(const std::string& prompt, const std::string& title) override;
   std::optional<std::string> rangePrompt(const std::string& prompt, const std::string& title,
                                          const std::string& defaultAddress) override;
   std::string openFileDialog(const forms::FileDialogRequest& request) override;

@@ -4,8 +4,9 @@
 #include <filesystem>
 #include <ostream>
 
-#include "platform/host/workbook/connection_trust.h"
 #include "platform/host/workbook/book.h"
+#include "platform/host/workbook/connection_trust.h"
+#include "platform/host/workbook/password_refresh.h"
 #include "platform/host/workbook/query_connection.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/sheet_query_table.h"
@@ -61,8 +62,7 @@ std::optional<std::string> passwordFor(const SheetQueryTable& table, const Refre
 // Refreshes one table; false (having said why) when it was refused or failed.
 bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
   const std::string where = "query table '" + table.Name() + "' on sheet '" + table.sheet()->name() + "'";
-  const QueryConnection stored = table.Connection();
-  const std::string text = joinConnection(stored);
+  const std::string text = joinConnection(table.Connection());
   if (!trust) {
     if (auto why = untrustedReason(text)) {
       io.err << "Refused the " << where << ": " << *why
@@ -72,22 +72,13 @@ bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
     }
   }
   try {
-    QuerySource source = parseQuerySource(text);
-    if (!table.SavePassword() && lacksPassword(source.connectionString)) {
-      std::optional<std::string> password = passwordFor(table, io);
-      if (!password) {
-        io.err << "The " << where
-               << " needs a password, which was not saved with the workbook: set TAVRELLO_PASSWORD, or run on a "
-                  "terminal to be asked.\n";
-        return false;
-      }
-      table.Connection((source.kind == QuerySource::Kind::Odbc ? "ODBC;" : "OLEDB;") +
-                       withPassword(source.connectionString, *password));
+    if (!refreshAskingPassword(table, [&] { return passwordFor(table, io); })) {
+      io.err << "The " << where
+             << " needs a password, which was not saved with the workbook: set TAVRELLO_PASSWORD, or run on a "
+                "terminal to be asked.\n";
+      return false;
     }
-    table.Refresh(false);
-    table.Connection(stored);
   } catch (const Failure& failure) {
-    table.Connection(stored);
     io.err << "The " << where << " could not be refreshed: " << failure.description() << "\n";
     return false;
   }

@@ -122,5 +122,28 @@ TEST_F(HostWindowMenus, ConnectionsThatCouldRunCodeRefreshOnlyOnceTheUserTrustsT
   EXPECT_EQ(dialogs->boxes()[3].icon, forms::MsgIcon::Critical);
 }
 
+TEST_F(HostWindowMenus, APasswordNotSavedWithTheWorkbookIsAskedForAndACancelSkipsTheTable) {
+  testing::TempDir dir;
+  const auto database = dir / "sample.db";
+  db::createSampleDatabase(database);
+  auto sheet = app->ActiveSheet();
+  auto table = sheet->QueryTables()->Add(std::string("ODBC;Driver=SQLite3;Database=" + database.string() + ";UID=me"),
+                                         sheet->Range("A1"), std::string("SELECT count(*) AS n FROM products"));
+  table->SavePassword(false);
+  auto refreshAll = [&] { menuAction("menuData", QStringLiteral("Refresh All"))->trigger(); };
+
+  refreshAll();
+  ASSERT_EQ(dialogs->passwordPrompts().size(), 1u);
+  EXPECT_NE(dialogs->passwordPrompts()[0].prompt.find("ExternalData_1 on Sheet1"), std::string::npos);
+  EXPECT_TRUE(dialogs->boxes().empty()) << "a cancel is not a failure";
+  EXPECT_EQ(sheet->Range("A2")->Value(), host::CellValue());
+
+  dialogs->answerPassword("secret");
+  refreshAll();
+  EXPECT_EQ(sheet->Range("A2")->Value(), host::CellValue(200.0));
+  EXPECT_EQ(table->Connection(), host::QueryConnection(std::string("ODBC;Driver=SQLite3;Database=" +
+                                                                   database.string() + ";UID=me")));
+}
+
 }  // namespace
 }  // namespace tavrello::gui

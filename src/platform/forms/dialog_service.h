@@ -44,6 +44,10 @@ class DialogService {
   virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) = 0;
 
+  // Asks for a password, its characters hidden as they are typed; nothing
+  // when the user cancels.
+  virtual std::optional<std::string> passwordPrompt(const std::string& prompt, const std::string& title) = 0;
+
   // The host's range prompt: returns the address the user typed or pointed
   // at (B3, $B$3, Sheet2!B3, B2:D4), or nothing when the user cancels. The
   // host parses the address and asks again when it cannot read it.

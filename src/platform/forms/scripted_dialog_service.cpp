@@ -89,6 +89,11 @@ std::string ScriptedDialogService::inputBox(const std::string& prompt, const std
   return takeOr(inputAnswers_, std::string());
 }
 
+std::optional<std::string> ScriptedDialogService::passwordPrompt(const std::string& prompt, const std::string& title) {
+  passwords_.push_back(Prompt{prompt, title, {}});
+  return takeOr(passwordAnswers_, std::optional<std::string>());
+}
+
 std::optional<std::string> ScriptedDialogService::rangePrompt(const std::string& prompt, const std::string& title,
                                                               const std::string& defaultAddress) {
   ranges_.push_back(Prompt{prompt, title, defaultAddress});

@@ -46,6 +46,7 @@ class ScriptedDialogService : public DialogService {
   void answerMessageBox(MsgResult answer) { boxAnswers_.push_back(answer); }
   void answerInput(std::string text) { inputAnswers_.push_back(std::move(text)); }
   void answerRange(std::optional<std::string> address) { rangeAnswers_.push_back(std::move(address)); }
+  void answerPassword(std::optional<std::string> password) { passwordAnswers_.push_back(std::move(password)); }
   void answerFile(std::string path) { fileAnswers_.push_back(std::move(path)); }
 
   // Runs `script` every time the form named `formName` is shown modally.
@@ -55,6 +56,7 @@ class ScriptedDialogService : public DialogService {
   const std::vector<MessageBoxRequest>& boxes() const { return boxes_; }
   const std::vector<Prompt>& inputs() const { return inputs_; }
   const std::vector<Prompt>& rangePrompts() const { return ranges_; }
+  const std::vector<Prompt>& passwordPrompts() const { return passwords_; }
   const std::vector<FileDialogRecord>& fileDialogs() const { return files_; }
   const std::vector<std::string>& modalForms() const { return modalForms_; }
   const std::vector<std::string>& modelessForms() const { return modelessForms_; }
@@ -68,6 +70,7 @@ class ScriptedDialogService : public DialogService {
 
   MsgResult messageBox(const MessageBoxRequest& request) override;
   std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  std::optional<std::string> passwordPrompt(const std::string& prompt, const std::string& title) override;
   std::optional<std::string> rangePrompt(const std::string& prompt, const std::string& title,
                                          const std::string& defaultAddress) override;
   std::string openFileDialog(const FileDialogRequest& request) override;
@@ -83,12 +86,14 @@ class ScriptedDialogService : public DialogService {
   std::deque<MsgResult> boxAnswers_;
   std::deque<std::string> inputAnswers_;
   std::deque<std::optional<std::string>> rangeAnswers_;
+  std::deque<std::optional<std::string>> passwordAnswers_;
   std::deque<std::string> fileAnswers_;
   std::map<std::string, ModalScript> scripts_;
 
   std::vector<MessageBoxRequest> boxes_;
   std::vector<Prompt> inputs_;
   std::vector<Prompt> ranges_;
+  std::vector<Prompt> passwords_;
   std::vector<FileDialogRecord> files_;
   std::vector<std::string> modalForms_;
   std::vector<std::string> modelessForms_;
