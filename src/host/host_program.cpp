@@ -6,6 +6,7 @@
 
 #include "host/addin_manager.h"
 #include "host/addin_registration.h"
+#include "host/headless_report.h"
 #include "host/user_install.h"
 #include "platform/forms/scripted_dialog_service.h"
 #include "platform/host/workbook/bar_placement_store.h"
@@ -17,23 +18,6 @@
 namespace tavrello::host {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Puts the host's dialog service in place for one run and the old one back.
-class ScopedDialogService {
- public:
-  explicit ScopedDialogService(std::shared_ptr<forms::DialogService> service)
-      : previous_(forms::setDialogService(std::move(service))) {}
-  ~ScopedDialogService() { forms::setDialogService(previous_); }
-  ScopedDialogService(const ScopedDialogService&) = delete;
-  ScopedDialogService& operator=(const ScopedDialogService&) = delete;
-
- private:
-  std::shared_ptr<forms::DialogService> previous_;
-};
-
-}  // namespace
 
 fs::path programFolder() {
   std::error_code ec;
@@ -64,14 +48,15 @@ void unregisterTavrello(std::ostream& out) {
     out << kTavrelloProgId << " was not registered for the current user.\n";
 }
 
-int runHeadless(std::ostream& err) {
+int runHeadless(std::ostream& out, std::ostream& err) {
   auto dialogs = std::make_shared<forms::ScriptedDialogService>(&err);
-  ScopedDialogService installed(dialogs);
+  forms::ScopedDialogService installed(dialogs);
   {
     auto app = WorkbookApplication::create();
     loadBuiltInBarPlacement(*app->commandBars());
     AddinManager addins(app);
     addins.loadRegistered();
+    reportHeadlessSession(addins.loaded(), *app->commandBars(), out);
     addins.disconnectAll();
     app->commandBars()->removeTemporary();
     try {
@@ -104,7 +89,7 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         unregisterTavrello(out);
         return 0;
       case CommandLine::Action::Run:
-        return runHeadless(err);
+        return runHeadless(out, err);
     }
   } catch (const Failure& failure) {
     err << "tavrello: " << failure.description() << "\n";

@@ -22,10 +22,11 @@ void unregisterTavrello(std::ostream& out);
 // Runs the host headless: installs a dialog service that prints every
 // message box to `err` as one line and answers with defaults, creates the
 // application, restores the built-in bars' placement, loads the registered
-// add-ins, then disconnects them, drops the temporary bars and stores the
+// add-ins, prints to `out` what they connected and showed
+// (headless_report.h), then disconnects them, drops the temporary bars and stores the
 // placement. Returns 1 when a failure (a critical message box) was
 // reported, else 0.
-int runHeadless(std::ostream& err);
+int runHeadless(std::ostream& out, std::ostream& err);
 
 // The program without its window: the command line's action (a run is
 // headless; the window is the caller's to start), its output and exit

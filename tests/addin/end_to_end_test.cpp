@@ -81,6 +81,9 @@ TEST_F(EndToEnd, TheHostProgramLoadsTheRegisteredAddinAndItsToolbarReturnsToItsP
   const HostRun first = runHost({"--headless"}, scratch_.path());
   EXPECT_EQ(first.status, 0);
   EXPECT_EQ(first.err, "") << "no message box at all";
+  EXPECT_NE(first.out.find("Add-ins connected: Tavrello.dsrConnect\nTool bar \"Tavrello\""), std::string::npos)
+      << first.out;
+  EXPECT_NE(first.out.find("Tavrello Toolbar, Sample"), std::string::npos) << first.out;
   EXPECT_EQ(stored("Visible"), "Y") << "the first start showed the toolbar and the exit stored its place";
   EXPECT_EQ(stored("Position"), "4");
 
