@@ -19,6 +19,22 @@ TEST(StyleTable, IndexZeroIsTheDefaultAndEqualEntriesAreKeptOnce) {
   EXPECT_EQ(styles.styleCount(), 2u);
 }
 
+TEST(StyleTable, StylesDifferingInAnyPartAreToldApart) {
+  StyleTable styles;
+  CellStyle base;
+  std::vector<CellStyle> variants(6, base);
+  variants[0].numberFormat = 1;
+  variants[1].font = 1;
+  variants[2].fill = 1;
+  variants[3].border = 1;
+  variants[4].alignment.horizontal = HorizontalAlignment::Right;
+  variants[5].alignment.wrapText = true;
+  for (std::uint32_t i = 0; i < variants.size(); ++i) EXPECT_EQ(styles.addStyle(variants[i]), i + 1);
+  for (std::uint32_t i = 0; i < variants.size(); ++i) EXPECT_EQ(styles.addStyle(variants[i]), i + 1);
+  EXPECT_EQ(styles.style(5).alignment.horizontal, HorizontalAlignment::Right);
+  EXPECT_EQ(styles.styleCount(), 7u);
+}
+
 TEST(StyleTable, OwnNumberFormatsGetIdsFrom164AndKnowWhetherTheyAreDates) {
   StyleTable styles;
   auto date = styles.addNumberFormat(number_format::kDate);

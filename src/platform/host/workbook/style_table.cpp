@@ -17,18 +17,35 @@ std::uint32_t addUnique(std::vector<T>& table, const T& item) {
 
 }  // namespace
 
+std::size_t CellStyleHash::operator()(const CellStyle& style) const {
+  std::size_t hash = 0;
+  auto mix = [&hash](std::size_t value) { hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2); };
+  mix(style.numberFormat);
+  mix(style.font);
+  mix(style.fill);
+  mix(style.border);
+  mix(static_cast<std::size_t>(style.alignment.horizontal) << 16 |
+      static_cast<std::size_t>(style.alignment.vertical) << 8 | (style.alignment.wrapText ? 1u : 0u));
+  return hash;
+}
+
 StyleTable::StyleTable() {
   fonts_.emplace_back();
   fills_.emplace_back();
   borders_.emplace_back();
   numberFormats_.push_back({0, std::string(number_format::kGeneral), false});
   styles_.emplace_back();
+  styleIndex_.emplace(styles_.back(), 0);
 }
 
 std::uint32_t StyleTable::addFont(const FontStyle& font) { return addUnique(fonts_, font); }
 std::uint32_t StyleTable::addFill(const FillStyle& fill) { return addUnique(fills_, fill); }
 std::uint32_t StyleTable::addBorder(const BorderStyle& border) { return addUnique(borders_, border); }
-std::uint32_t StyleTable::addStyle(const CellStyle& style) { return addUnique(styles_, style); }
+std::uint32_t StyleTable::addStyle(const CellStyle& style) {
+  auto [it, added] = styleIndex_.try_emplace(style, static_cast<std::uint32_t>(styles_.size()));
+  if (added) styles_.push_back(style);
+  return it->second;
+}
 
 std::uint32_t StyleTable::addNumberFormat(std::string_view code) {
   for (std::uint32_t i = 0; i < numberFormats_.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tavrello::host {
@@ -70,6 +71,10 @@ struct CellStyle {
   bool operator==(const CellStyle&) const = default;
 };
 
+struct CellStyleHash {
+  std::size_t operator()(const CellStyle& style) const;
+};
+
 // The formats of one workbook. Cells refer to a CellStyle by index; index 0
 // of every table is the default (General, Calibri 11, no fill, no border),
 // which is what a new cell has. Equal entries are kept once.
@@ -110,6 +115,9 @@ class StyleTable {
   std::vector<BorderStyle> borders_;
   std::vector<NumberFormat> numberFormats_;
   std::vector<CellStyle> styles_;
+  // A file may define tens of thousands of cell formats: found by hash, not
+  // by a scan per format read.
+  std::unordered_map<CellStyle, std::uint32_t, CellStyleHash> styleIndex_;
   std::uint32_t nextFormatId_ = 164;
 };
 
