@@ -20,12 +20,37 @@ TEST(CellStore, UnwrittenCellsCostNothingAndReadAsMissing) {
   EXPECT_EQ(store.find(1, 16384), nullptr);  // same column, its first chunk never written
 }
 
-TEST(CellStore, ANumericCellTakesSixteenBytesInAFullColumn) {
+TEST(CellStore, ANumericCellTakesTwelveBytesInAFullColumn) {
   CellStore store;
-  store.fillColumn(1, 1, 1048576, [](std::int32_t row, Cell& cell) { cell.setNumber(row); });
-  EXPECT_EQ(numberAt(store, 1048576, 1), 1048576);
+  store.fillColumn(1, 1, 1048576, [](std::int32_t row, Cell& cell) { cell.setNumber(row + 0.5); });
+  EXPECT_EQ(numberAt(store, 1048576, 1), 1048576.5);
   double perCell = static_cast<double>(store.bytesUsed()) / 1048576;
-  EXPECT_LT(perCell, 16.1);
+  EXPECT_LT(perCell, 12.1);
+}
+
+TEST(Cell, KindValueAndStyleShareTheirWordsWithoutDisturbingEachOther) {
+  Cell cell;
+  EXPECT_TRUE(cell.isBlank());
+  cell.setStyle(Cell::kStyleLimit - 1);
+  EXPECT_TRUE(cell.isEmpty());
+  EXPECT_FALSE(cell.isBlank()) << "a styled empty cell is not blank";
+  cell.setNumber(-1234.5e-300);
+  EXPECT_EQ(cell.kind(), CellKind::Number);
+  EXPECT_EQ(cell.number(), -1234.5e-300);
+  EXPECT_EQ(cell.style(), Cell::kStyleLimit - 1);
+  cell.setText(0xFFFFFFFFu);
+  EXPECT_EQ(cell.kind(), CellKind::Text);
+  EXPECT_EQ(cell.textIndex(), 0xFFFFFFFFu);
+  cell.setStyle(3);
+  EXPECT_EQ(cell.kind(), CellKind::Text);
+  EXPECT_EQ(cell.style(), 3u);
+  cell.setError(CellError::NA);
+  EXPECT_EQ(cell.error(), CellError::NA);
+  cell.clearContent();
+  EXPECT_TRUE(cell.isEmpty());
+  EXPECT_EQ(cell.style(), 3u);
+  cell.setStyle(0);
+  EXPECT_TRUE(cell.isBlank());
 }
 
 TEST(CellStore, ShiftingDownMovesCellsAcrossChunkBoundariesAndLeavesTheGapBlank) {

@@ -13,7 +13,7 @@ namespace tavrello::host {
 
 // The cells of one worksheet, kept column by column in chunks of rows that
 // are allocated when a cell in them is first written. A million-row column
-// thus costs its 16-byte cells and one pointer per chunk; empty parts of the
+// thus costs its 12-byte cells and one pointer per chunk; empty parts of the
 // grid cost nothing.
 class CellStore {
  public:

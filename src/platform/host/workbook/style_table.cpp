@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+
+#include "platform/host/workbook/cell.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::host {
 
@@ -42,9 +46,15 @@ std::uint32_t StyleTable::addFont(const FontStyle& font) { return addUnique(font
 std::uint32_t StyleTable::addFill(const FillStyle& fill) { return addUnique(fills_, fill); }
 std::uint32_t StyleTable::addBorder(const BorderStyle& border) { return addUnique(borders_, border); }
 std::uint32_t StyleTable::addStyle(const CellStyle& style) {
-  auto [it, added] = styleIndex_.try_emplace(style, static_cast<std::uint32_t>(styles_.size()));
-  if (added) styles_.push_back(style);
-  return it->second;
+  auto found = styleIndex_.find(style);
+  if (found != styleIndex_.end()) return found->second;
+  if (styles_.size() >= Cell::kStyleLimit)
+    throw Failure::host("The workbook has more cell formats than a cell can refer to (" +
+                        std::to_string(Cell::kStyleLimit) + ").");
+  const auto index = static_cast<std::uint32_t>(styles_.size());
+  styles_.push_back(style);
+  styleIndex_.emplace(style, index);
+  return index;
 }
 
 std::uint32_t StyleTable::addNumberFormat(std::string_view code) {

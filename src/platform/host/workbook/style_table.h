@@ -85,6 +85,7 @@ class StyleTable {
   std::uint32_t addFont(const FontStyle& font);
   std::uint32_t addFill(const FillStyle& fill);
   std::uint32_t addBorder(const BorderStyle& border);
+  // Fails (1004) past Cell::kStyleLimit styles, more than a cell can name.
   std::uint32_t addStyle(const CellStyle& style);
 
   // The index of a number format code, adding it (with the next free id of
