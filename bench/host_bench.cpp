@@ -40,17 +40,6 @@ using namespace tavrello;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long statusKiB(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(field) + ":";
-  while (std::getline(status, line)) {
-    if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
-  }
-  return 0;
-}
-
 struct RunFigures {
   bool ok = false;
   std::string failure;
@@ -68,21 +57,21 @@ double seconds(Clock::time_point since) { return std::chrono::duration<double>(C
 // One run in this process: materialise, then copy.
 RunFigures runOnce(const fs::path& file, const std::string& sql) {
   RunFigures f;
-  f.baseKiB = statusKiB("VmRSS");
+  f.baseKiB = bench::statusKiB("VmRSS");
   auto start = Clock::now();
   db::Connection connection;
   connection.Open("Provider=SQLite;Data Source=" + file.string() + ";Mode=Read");
   connection.CursorLocation(3);
   auto result = connection.Execute(sql);
   f.materialiseSeconds = seconds(start);
-  f.resultKiB = statusKiB("VmRSS");
+  f.resultKiB = bench::statusKiB("VmRSS");
 
   auto app = host::WorkbookApplication::create();
   app->Workbooks()->Add();
   start = Clock::now();
   std::int32_t rows = app->Range("A2")->CopyFromRecordset(*result);
   f.copySeconds = seconds(start);
-  f.peakKiB = statusKiB("VmHWM");
+  f.peakKiB = bench::statusKiB("VmHWM");
   f.cells = static_cast<std::int64_t>(rows) * static_cast<std::int64_t>(result->columnCount());
   auto sheet = host::sheetRange(app->Range("A1")).sheet();
   f.modelBytes = static_cast<double>(sheet->cells().bytesUsed() + sheet->book()->strings().bytesUsed());

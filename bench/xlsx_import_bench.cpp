@@ -31,6 +31,7 @@
 #include <unistd.h>
 
 #include "common/bench_measure.h"
+#include "common/bench_options.h"
 #include "common/orders_fixture.h"
 #include "platform/db/connection.h"
 #include "platform/db/orders_generator.h"
@@ -42,30 +43,6 @@ namespace {
 using namespace tavrello;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-struct Options {
-  std::int64_t rows = db::kOrdersBenchmarkRows;
-  fs::path dir = fs::temp_directory_path() / "tavrello-bench";
-  int runs = 1;
-  fs::path writer;  // the libxlsxwriter program, beside this one
-};
-
-Options parseOptions(int argc, char** argv) {
-  Options o;
-  o.writer = fs::path(argv[0]).parent_path() / "xlsxwriter_orders";
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--rows" && hasValue) o.rows = std::atoll(argv[++i]);
-    else if (arg == "--dir" && hasValue) o.dir = argv[++i];
-    else if (arg == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
-    else {
-      std::fprintf(stderr, "usage: xlsx_import_bench [--rows N] [--dir DIR] [--runs K]\n");
-      std::exit(2);
-    }
-  }
-  return o;
-}
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -79,17 +56,6 @@ struct ImportRun {
   long savePeakKiB = 0;   // peak while saving, the result set closed
 };
 
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long statusKiB(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(field) + ":";
-  while (std::getline(status, line)) {
-    if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
-  }
-  return 0;
-}
-
 // The import, as the add-in drives the host: the whole result in one
 // CopyFromRecordset, the headings one cell per field, then SaveAs.
 std::string importOnce(const fs::path& database, const fs::path& out) {
@@ -99,7 +65,7 @@ std::string importOnce(const fs::path& database, const fs::path& out) {
   connection.CursorLocation(3);
   auto result = connection.Execute("SELECT * FROM orders");
   const double execute = since(start);
-  const long resultKiB = statusKiB("VmRSS");
+  const long resultKiB = bench::statusKiB("VmRSS");
 
   auto t = Clock::now();
   auto app = host::WorkbookApplication::create();
@@ -108,7 +74,7 @@ std::string importOnce(const fs::path& database, const fs::path& out) {
   for (long i = 0; i < result->fields().Count(); ++i)
     app->Range("A1")->Offset(0, static_cast<std::int32_t>(i))->Value(result->fields().Item(i).Name());
   const double copy = since(t);
-  const long copiedKiB = statusKiB("VmRSS");
+  const long copiedKiB = bench::statusKiB("VmRSS");
   // As the add-in does once the rows are in the sheet.
   result->Close();
   result.reset();
@@ -116,14 +82,14 @@ std::string importOnce(const fs::path& database, const fs::path& out) {
 
   // The peak of the save alone: the kernel's high-water mark restarts here
   // (which also hides the earlier peak from wait4, so it is sent along).
-  const long peakBeforeSaveKiB = statusKiB("VmHWM");
+  const long peakBeforeSaveKiB = bench::statusKiB("VmHWM");
   std::ofstream("/proc/self/clear_refs") << "5";
   t = Clock::now();
   book->SaveAs(out.string());
   const double save = since(t);
   std::ostringstream line;
   line << "ok " << execute << ' ' << copy << ' ' << save << ' ' << since(start) << ' ' << resultKiB << ' '
-       << copiedKiB << ' ' << statusKiB("VmHWM") << ' ' << peakBeforeSaveKiB;
+       << copiedKiB << ' ' << bench::statusKiB("VmHWM") << ' ' << peakBeforeSaveKiB;
   return line.str();
 }
 
@@ -179,7 +145,11 @@ double mbOfKiB(long kib) { return mb(kib * 1024.0); }
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options = parseOptions(argc, argv);
+  bench::OrdersOptions defaults;
+  defaults.runs = 1;  // one import run already takes long; --runs asks for more
+  const bench::OrdersOptions options = bench::parseOrdersOptions(argc, argv, "xlsx_import_bench", defaults);
+  // The libxlsxwriter program is built beside this one.
+  const fs::path writerProgram = fs::path(argv[0]).parent_path() / "xlsxwriter_orders";
   fs::path database = bench::ensureOrdersDatabase(options.dir, options.rows);
   const fs::path ours = options.dir / "import.xlsx";
   const fs::path theirs = options.dir / "libxlsxwriter.xlsx";
@@ -198,7 +168,7 @@ int main(int argc, char** argv) {
     best.peakKiB = peak;
   }
   bench::Measurement writer = bench::bestOf(options.runs, [&] {
-    return bench::measureCommand(bench::shellQuote(options.writer.string()) + " " + bench::shellQuote(database.string()) +
+    return bench::measureCommand(bench::shellQuote(writerProgram.string()) + " " + bench::shellQuote(database.string()) +
                                  " " + bench::shellQuote(theirs.string()));
   });
   if (!writer.ok) {

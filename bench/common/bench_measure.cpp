@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <fstream>
+#include <string>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -12,6 +15,16 @@
 #include "platform/system/failure.h"
 
 namespace tavrello::bench {
+
+long statusKiB(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(field) + ":";
+  while (std::getline(status, line)) {
+    if (line.rfind(prefix, 0) == 0) return std::atol(line.c_str() + prefix.size());
+  }
+  return 0;
+}
 
 namespace {
 

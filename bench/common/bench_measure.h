@@ -21,6 +21,10 @@ struct ChildReport {
   long peakRssKiB = 0;
 };
 
+// A field of this process's /proc/self/status in KiB ("VmRSS" resident now,
+// "VmHWM" the peak so far); 0 when it is not there.
+long statusKiB(const char* field);
+
 // Runs `work` in a forked child, so that its memory is its own, and returns the
 // text it produced; a Failure or other exception it throws comes back as
 // "failed <text>".

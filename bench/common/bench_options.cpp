@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace tavrello::bench {
 
-OrdersOptions parseOrdersOptions(int argc, char** argv, const char* program) {
-  OrdersOptions o;
+OrdersOptions parseOrdersOptions(int argc, char** argv, const char* program, OrdersOptions defaults) {
+  OrdersOptions o = std::move(defaults);
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;

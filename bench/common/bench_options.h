@@ -13,9 +13,9 @@ struct OrdersOptions {
   int runs = 3;
 };
 
-// Reads "--rows N", "--dir DIR" and "--runs K" (at least one run). Anything
-// else prints "usage: <program> [--rows N] [--dir DIR] [--runs K]" and exits
-// with status 2.
-OrdersOptions parseOrdersOptions(int argc, char** argv, const char* program);
+// Reads "--rows N", "--dir DIR" and "--runs K" (at least one run) over
+// `defaults`. Anything else prints "usage: <program> [--rows N] [--dir DIR]
+// [--runs K]" and exits with status 2.
+OrdersOptions parseOrdersOptions(int argc, char** argv, const char* program, OrdersOptions defaults = {});
 
 }  // namespace tavrello::bench
