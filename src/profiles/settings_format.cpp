@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/system/failure.h"
+#include "platform/system/utf8.h"
 
 namespace tavrello {
 
@@ -23,38 +24,10 @@ bool isXmlChar(char32_t c) {
          (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not
-// a valid, shortest-form sequence.
-std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& out) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  char32_t min = 0;
-  if (lead < 0x80) {
-    out = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, out = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, out = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, out = lead & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + length > s.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    out = (out << 6) | (byte(i + k) & 0x3F);
-  }
-  if (out < min || out > 0x10FFFF || (out >= 0xD800 && out <= 0xDFFF)) return 0;
-  return length;
-}
-
 std::optional<BadCharacter> findBadCharacter(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
-    char32_t c = 0;
-    const std::size_t length = decodeUtf8(s, i, c);
+    std::uint32_t c = 0;
+    const std::size_t length = sys::decodeUtf8(s, i, c);
     if (length == 0) return BadCharacter{i + 1, std::nullopt};
     if (!isXmlChar(c)) return BadCharacter{i + 1, c};
     i += length;

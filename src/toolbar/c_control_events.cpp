@@ -6,6 +6,7 @@
 #include "support/update_check.h"
 #include "support/web_links.h"
 #include "toolbar/m_command_bars.h"
+#include "toolbar/quick_load.h"
 
 namespace tavrello {
 
@@ -32,17 +33,15 @@ void CControlEvents::mctlPasteSpecial_Click(const std::shared_ptr<host::CommandB
   if (!Ctrl) throw Failure::objectNotSet();
   if (Ctrl->Tag() != MCommandBars::kButtonTag) return;
   const std::string parameter = Ctrl->Parameter();
-  if (parameter == "Formatting") {
+  if (parameter == "Quick Login") {
+    MStandardCode::QuickLoad();
+  } else if (parameter == "Formatting") {
     MStandardCode::ShowTavrelloWebPage();
   } else if (parameter == "Check For Updates") {
     MStandardCode::Check_App_Version();
   } else if (parameter == "Comments") {
     MStandardCode::ShowAbout();
   }
-  // "Quick Login" belongs to QuickLoad, which opens the query window on the
-  // connection chosen in the toolbar's combo box. The query window is not
-  // part of the add-in yet, so until it is the button runs no command; like
-  // any other tagged button its default action is still cancelled below.
   CancelDefault = true;
 }
 

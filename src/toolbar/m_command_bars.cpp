@@ -69,6 +69,13 @@ void AddButton(const std::shared_ptr<host::CommandBar>& bar, const std::string& 
   });
 }
 
+std::shared_ptr<host::CommandBarComboBox> connectionsCombo() {
+  auto combo = std::dynamic_pointer_cast<host::CommandBarComboBox>(
+      MGlobals::xlApp().CommandBars()->Item(kToolbarName)->Controls()->Item(1));
+  if (!combo) throw Failure::typeMismatch();
+  return combo;
+}
+
 void RemoveCommandBars() {
   try {
     MGlobals::xlApp().CommandBars()->Item(kToolbarName)->Delete();

@@ -39,6 +39,11 @@ bool bBuildCommandBars();
 void AddButton(const std::shared_ptr<host::CommandBar>& bar, const std::string& tooltip, const std::string& tag,
                const std::string& parameter, std::int32_t face);
 
+// The toolbar's connections combo box: the first control of the toolbar
+// "Tavrello", looked up afresh. Fails as the host does when there is no such
+// toolbar, and with "Type mismatch" when its first control is no combo box.
+std::shared_ptr<host::CommandBarComboBox> connectionsCombo();
+
 // Deletes the toolbar "Tavrello" if there is one; never fails.
 void RemoveCommandBars();
 

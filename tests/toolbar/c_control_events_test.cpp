@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "addin/m_globals.h"
+#include "platform/forms/shared_form.h"
 #include "platform/host/workbook/workbook_application.h"
+#include "query/form_sql_new.h"
 #include "support/update_check.h"
 #include "support_lib/forwarding_host.h"
 #include "support_lib/local_http_server.h"
@@ -101,12 +103,14 @@ TEST_F(Dispatch, EveryToolbarButtonRunsItsCommandThoughOnlyOneIsBound) {
   EXPECT_EQ(capture_.dialogs().boxes().size(), 1u);
 }
 
-TEST_F(Dispatch, QuickLoadIsNotWiredYetAndStillCancelsTheDefault) {
+TEST_F(Dispatch, QuickLoginOpensTheQueryWindowAndCancelsTheDefault) {
+  app_->Workbooks()->Add();
   CControlEvents events;
   bool cancel = false;
   events.mctlPasteSpecial_Click(button(2), cancel);
   EXPECT_TRUE(cancel);
-  expectNothingRan();
+  EXPECT_TRUE(forms::SharedForm<formSQLNew>::exists());
+  forms::unloadAllSharedForms();
 }
 
 TEST_F(Dispatch, ATaggedButtonWithAnUnknownParameterDoesNothingButCancelsTheDefault) {

@@ -8,8 +8,13 @@
 
 namespace tavrello::forms {
 
-// Rows and columns a data grid shows, read on demand. The database layer
-// adapts its result sets to it; the grid keeps its source alive while bound.
+// How a grid column's values stand in their cells: numbers and dates to the
+// right, text to the left, as a spreadsheet shows them.
+enum class GridAlignment { Left, Right };
+
+// Rows and columns a data grid shows, read on demand (a view asks only for
+// the cells it paints). Result sets are adapted to it without a copy of
+// their rows; the grid keeps its source alive while bound.
 class GridSource {
  public:
   virtual ~GridSource() = default;
@@ -18,6 +23,7 @@ class GridSource {
   virtual std::int64_t rowCount() const = 0;
   // The cell as the grid shows it; empty for NULL.
   virtual std::string cellText(std::int64_t row, int column) const = 0;
+  virtual GridAlignment columnAlignment(int /*column*/) const { return GridAlignment::Left; }
 };
 
 // A grid bound to a data source. Binding another source, or Refresh, tells

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -56,5 +57,14 @@ inline constexpr std::int32_t kUserCancel = 18;
 inline constexpr std::int32_t kAlreadyReported = 9999;
 inline constexpr std::int32_t kHost = 1004;
 }  // namespace failure_number
+
+// What `object` points at; Failure 91 when it points at nothing, as using an
+// object variable that holds Nothing fails (a host with no workbook open has
+// no active cell, for one).
+template <class T>
+T& requireObject(const std::shared_ptr<T>& object) {
+  if (!object) throw Failure::objectNotSet();
+  return *object;
+}
 
 }  // namespace tavrello

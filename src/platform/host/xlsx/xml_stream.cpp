@@ -6,6 +6,7 @@
 
 #include "platform/host/xlsx/xml_text.h"
 #include "platform/system/failure.h"
+#include "platform/system/utf8.h"
 
 namespace tavrello::host::xlsx {
 
@@ -104,7 +105,7 @@ void XmlStream::decodeInto(std::string& out, std::string_view raw, bool attribut
         if (code > 0x10FFFF) fail("a character reference is out of range");
       }
       if (!isXmlChar(code)) fail("a character reference names a character XML cannot hold");
-      appendUtf8(out, code);
+      sys::appendUtf8(out, code);
     } else {
       // Only a document type declaration could define other entities, and
       // those are refused.

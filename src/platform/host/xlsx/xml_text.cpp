@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/system/utf8.h"
+
 namespace tavrello::host::xlsx {
 
 namespace {
@@ -28,52 +30,7 @@ void appendEscape(std::string& out, std::uint32_t code) {
 }
 
 
-// The length of the well-formed UTF-8 sequence at text[at], or 0.
-std::size_t utf8Length(std::string_view text, std::size_t at, std::uint32_t& code) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(at);
-  std::size_t length;
-  std::uint32_t min;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte(at + i) & 0x3F);
-  }
-  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
 }  // namespace
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 bool isPlainXml(std::string_view text, XmlContext context) {
   for (char c : text) {
@@ -95,9 +52,9 @@ void appendXml(std::string& out, std::string_view text, XmlContext context) {
     auto u = static_cast<unsigned char>(c);
     if (u >= 0x80) {
       std::uint32_t code = 0;
-      std::size_t length = utf8Length(text, i, code);
+      std::size_t length = sys::decodeUtf8(text, i, code);
       if (length == 0) {
-        appendUtf8(out, 0xFFFD);
+        sys::appendUtf8(out, 0xFFFD);
         ++i;
       } else {
         if (code == 0xFFFE || code == 0xFFFF) appendEscape(out, code);
@@ -144,12 +101,12 @@ std::string decodeEscapes(std::string_view text) {
         std::uint32_t low = 0;
         for (std::size_t k = 9; k < 13; ++k) low = (low << 4) | static_cast<std::uint32_t>(hexValue(text[i + k]));
         if (low >= 0xDC00 && low <= 0xDFFF) {
-          appendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
+          sys::appendUtf8(out, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
           i += 14;
           continue;
         }
       }
-      appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);
+      sys::appendUtf8(out, code >= 0xD800 && code <= 0xDFFF ? 0xFFFD : code);
       i += 7;
     } else {
       out += text[i++];

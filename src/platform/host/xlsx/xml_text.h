@@ -23,9 +23,6 @@ bool isPlainXml(std::string_view text, XmlContext context);
 // its underscore escaped (_x005F_, upper case as other readers expect it); bytes that are not UTF-8 as U+FFFD.
 void appendXml(std::string& out, std::string_view text, XmlContext context);
 
-// Appends one Unicode code point to `out` as UTF-8.
-void appendUtf8(std::string& out, std::uint32_t code);
-
 // Undoes the _xhhhh_ escapes of a string read from a file (ST_Xstring).
 std::string decodeEscapes(std::string_view text);
 
