@@ -244,6 +244,12 @@ void HostWindow::openWorkbook() {
   refresh();
 }
 
+void HostWindow::openWorkbookFiles(const std::vector<std::string>& paths) {
+  WorkbookFiles files(*app_, *saved_);
+  for (const std::string& path : paths) files.openFile(path);
+  refresh();
+}
+
 bool HostWindow::saveWorkbook() {
   const bool saved = WorkbookFiles(*app_, *saved_).save();
   refresh();

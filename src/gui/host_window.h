@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QMainWindow>
@@ -61,6 +62,10 @@ class HostWindow : public QMainWindow {
   // The File menu's commands on the active workbook; Exit is close().
   void newWorkbook();
   void openWorkbook();
+  // Opens these workbooks, in order, as File > Open would (the files given
+  // on the command line); the last one opened is active. Each file that
+  // cannot be read is told and the others still open.
+  void openWorkbookFiles(const std::vector<std::string>& paths);
   bool saveWorkbook();
   bool saveWorkbookAs();
   bool closeWorkbook();

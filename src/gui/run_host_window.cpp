@@ -40,7 +40,7 @@ const char* noDisplayMessage() {
 }
 
 int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookApplication>& app,
-                  AddinSwitch& addins) {
+                  AddinSwitch& addins, const std::vector<std::string>& files) {
   if (!displayAvailable()) {
     std::fprintf(stderr, "%s\n", noDisplayMessage());
     return 2;
@@ -50,9 +50,13 @@ int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookAp
   qInstallMessageHandler(defaultHandler);
   QApplication::setApplicationName(QStringLiteral("Tavrello Workbook Host"));
   QApplication::setOrganizationName(QStringLiteral("Tavrello"));
+  // Desktops match the window to the menu entry tavrello.desktop, and so
+  // to its icon.
+  QApplication::setDesktopFileName(QStringLiteral("tavrello"));
 
   HostSession session(app, addins);
   session.window().show();
+  session.window().openWorkbookFiles(files);
   // The window's close event has asked about unsaved work; the add-ins are
   // disconnected while Qt still runs, as their shut-down may show boxes.
   const int result = QApplication::exec();

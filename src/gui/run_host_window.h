@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace tavrello::host {
 class WorkbookApplication;
@@ -24,11 +26,12 @@ const char* noDisplayMessage();
 //     boxes and forms are Qt windows), opens a new workbook when none is
 //     open, restores the built-in bars' placement, and connects the add-ins
 //     registered to load at start-up;
-//  3. shows the window and runs until the user exits (File > Exit or the
-//     close box, after the question about unsaved changes);
+//  3. shows the window, opens the workbooks `files` (each one that cannot
+//     be read is told in a box) and runs until the user exits (File > Exit
+//     or the close box, after the question about unsaved changes);
 //  4. disconnects the add-ins (each saves what it keeps, such as its tool
 //     bar's place), stores the built-in bars' placement and returns 0.
 int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookApplication>& app,
-                  AddinSwitch& addins);
+                  AddinSwitch& addins, const std::vector<std::string>& files = {});
 
 }  // namespace tavrello::gui

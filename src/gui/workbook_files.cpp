@@ -33,7 +33,10 @@ bool WorkbookFiles::open() {
     request.initialFolder = home ? home : "";
   }
   const std::string path = forms::dialogs().openFileDialog(request);
-  if (path.empty()) return false;
+  return !path.empty() && openFile(path);
+}
+
+bool WorkbookFiles::openFile(const std::string& path) {
   const auto before = app_.books();
   try {
     app_.Workbooks()->Open(path);

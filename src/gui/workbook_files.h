@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace tavrello::host {
 class Book;
@@ -25,6 +26,10 @@ class WorkbookFiles {
   // was the only one open makes way for it. False when nothing was opened
   // (cancelled, or the file could not be read: told to the user).
   bool open();
+  // Opens the workbook at `path` as open() does once a file is chosen: the
+  // untouched new workbook makes way, an open one is activated. False, told
+  // to the user, when the file cannot be read.
+  bool openFile(const std::string& path);
   // Saves the active workbook to its file, or asks for one first (Save As).
   // False when nothing was saved (no workbook, cancelled, or failed).
   bool save();

@@ -26,11 +26,19 @@ fs::path programFolder() {
   return self.parent_path();
 }
 
-void registerTavrello(const fs::path& folder, std::ostream& out) {
-  const fs::path library = fs::absolute(folder / "Tavrello.so");
+fs::path findTavrelloLibrary(const fs::path& folder) {
+  const fs::path beside = fs::absolute(folder / "Tavrello.so").lexically_normal();
+  const fs::path installed = fs::absolute(folder / kPrivateLibraryFolder / "Tavrello.so").lexically_normal();
   std::error_code ec;
-  if (!fs::is_regular_file(library, ec))
-    throw Failure(53, "File not found: " + library.string() + " (Tavrello.so is installed beside the tavrello program)");
+  for (const fs::path& library : {beside, installed}) {
+    if (fs::is_regular_file(library, ec)) return library;
+  }
+  throw Failure(53, "File not found: Tavrello.so is neither beside the tavrello program (" + beside.string() +
+                        ") nor in its library folder (" + installed.string() + ")");
+}
+
+void registerTavrello(const fs::path& folder, std::ostream& out) {
+  const fs::path library = findTavrelloLibrary(folder);
   writeAddinRegistration(tavrelloRegistration(library.string()));
   out << "Registered the add-in " << kTavrelloProgId << " for the current user: " << library.string() << "\n";
   InstallReport report = installUserData();
@@ -80,7 +88,7 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         out << usageText();
         return 0;
       case CommandLine::Action::Version:
-        out << "tavrello " << version::kText << "\n";
+        out << "Tavrello " << version::kDisplayed << "\n";
         return 0;
       case CommandLine::Action::Register:
         registerTavrello(programFolder(), out);

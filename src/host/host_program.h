@@ -7,13 +7,25 @@
 
 namespace tavrello::host {
 
-// Where the program file lives (/proc/self/exe's folder); Tavrello.so is
-// installed beside it.
+// Where the program file lives (/proc/self/exe's folder).
 std::filesystem::path programFolder();
 
-// Registers the Tavrello.so found in `folder` for the current user and
-// installs the user's data, telling `out` what was done. Throws Failure when
-// the library is missing or something cannot be written.
+// The private library folder of an installed Tavrello, relative to the
+// program's folder: the package puts the program in bin/ and Tavrello.so
+// with the platform libraries in lib/tavrello/, found through the
+// program's RPATH.
+inline constexpr const char* kPrivateLibraryFolder = TAVRELLO_PRIVATE_LIBRARY_FOLDER;
+
+// The add-in library for the program in `folder`: Tavrello.so beside the
+// program, as the build folder has it, or else in the private library
+// folder of an installed package. An absolute path without "..".
+// Failure 53 naming both places when neither holds it.
+std::filesystem::path findTavrelloLibrary(const std::filesystem::path& folder);
+
+// Registers the Tavrello.so found for the program in `folder`
+// (findTavrelloLibrary) for the current user and installs the user's data,
+// telling `out` what was done. Throws Failure when the library is missing
+// or something cannot be written.
 void registerTavrello(const std::filesystem::path& folder, std::ostream& out);
 
 // Removes the registration, telling `out`; the data folder stays.

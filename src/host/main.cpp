@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {
     auto app = tavrello::host::WorkbookApplication::create();
     tavrello::host::WindowAddins addins(app);
-    return tavrello::gui::runHostWindow(argc, argv, app, addins);
+    return tavrello::gui::runHostWindow(argc, argv, app, addins, line.files);
   }
   return tavrello::host::runProgram(line, std::cout, std::cerr);
 }

@@ -209,5 +209,27 @@ TEST_F(WorkbookFilesTest, AFileThatCannotBeReadIsToldAndNothingOpens) {
   EXPECT_FALSE(files.open()) << "cancelled file dialog";
 }
 
+TEST_F(WorkbookFilesTest, TheWindowOpensTheWorkbooksGivenAndTellsOfOneItCannotRead) {
+  // What `tavrello a.xlsx missing.xlsx b.xlsx` (the menu entry's %F) asks of the window.
+  for (const char* name : {"a.xlsx", "b.xlsx"}) {
+    auto writer = host::WorkbookApplication::create();
+    writer->addBook();
+    writer->Range("A1")->Value(std::string(name));
+    writer->ActiveWorkbook()->SaveAs((dir / name).string());
+  }
+  testing::qtApp();
+  HostWindow window(app, nullptr);
+  window.openWorkbookFiles({(dir / "a.xlsx").string(), (dir / "missing.xlsx").string(), (dir / "b.xlsx").string()});
+  ASSERT_EQ(app->books().size(), 2u) << "the untouched Book1 made way";
+  EXPECT_EQ(app->books()[0]->Name(), "a.xlsx");
+  EXPECT_EQ(app->ActiveWorkbook()->Name(), "b.xlsx") << "the last one opened is active";
+  EXPECT_EQ(app->Range("A1")->Value(), host::CellValue(std::string("b.xlsx")));
+  ASSERT_EQ(dialogs->boxes().size(), 1u);
+  EXPECT_EQ(dialogs->boxes()[0].icon, forms::MsgIcon::Critical);
+  EXPECT_NE(dialogs->boxes()[0].text.find((dir / "missing.xlsx").string()), std::string::npos)
+      << dialogs->boxes()[0].text;
+  EXPECT_TRUE(dialogs->fileDialogs().empty()) << "no file dialog for files given";
+}
+
 }  // namespace
 }  // namespace tavrello::gui

@@ -23,6 +23,33 @@ TEST(CommandLine, UnknownArgumentsAndTwoCommandsAreErrors) {
   EXPECT_TRUE(parseCommandLine({"register", "register"}).error.empty());
 }
 
+TEST(CommandLine, WorkbooksGivenAsPathsOrXlsxNamesAreOpenedInTheWindow) {
+  // What the desktop's menu entry passes for %F: absolute paths.
+  CommandLine line = parseCommandLine({"/home/ann/Q1 report.xlsx", "./notes.ods", "Budget.XLSX"});
+  EXPECT_EQ(line.error, "");
+  EXPECT_EQ(line.action, CommandLine::Action::Run);
+  EXPECT_FALSE(line.headless);
+  EXPECT_EQ(line.files, (std::vector<std::string>{"/home/ann/Q1 report.xlsx", "./notes.ods", "Budget.XLSX"}));
+  // After "--" every word is a workbook, also one that looks like an option.
+  EXPECT_EQ(parseCommandLine({"--", "-odd.xlsx", "register"}).files,
+            (std::vector<std::string>{"-odd.xlsx", "register"}));
+  EXPECT_EQ(parseCommandLine({"--", "register"}).action, CommandLine::Action::Run);
+}
+
+TEST(CommandLine, AMistypedCommandIsAnErrorNotAWorkbook) {
+  EXPECT_EQ(parseCommandLine({"regsiter"}).error, "unknown argument 'regsiter'");
+  EXPECT_EQ(parseCommandLine({".xlsx"}).error, "unknown argument '.xlsx'");
+  EXPECT_EQ(parseCommandLine({""}).error, "unknown argument ''");
+  EXPECT_EQ(parseCommandLine({"--output=/tmp/a.xlsx"}).error, "unknown argument '--output=/tmp/a.xlsx'");
+}
+
+TEST(CommandLine, WorkbooksGoWithTheWindowOnly) {
+  EXPECT_EQ(parseCommandLine({"register", "/tmp/a.xlsx"}).error, "'register' opens no workbook ('/tmp/a.xlsx')");
+  EXPECT_EQ(parseCommandLine({"a.xlsx", "--version"}).error, "'--version' opens no workbook ('a.xlsx')");
+  EXPECT_EQ(parseCommandLine({"--headless", "a.xlsx"}).error,
+            "--headless opens no workbook ('a.xlsx'); workbooks open in the window");
+}
+
 TEST(CommandLine, HelpNamesEveryCommand) {
   std::string usage = usageText();
   for (const char* word : {"--headless", "register", "unregister", "--help", "--version"})

@@ -73,10 +73,44 @@ TEST_F(HostProgramTest, RegisterAndUnregisterRoundTripKeepingTheUsersData) {
   EXPECT_NE(again.str().find("was not registered"), std::string::npos);
 }
 
-TEST_F(HostProgramTest, RegisterNeedsTheLibraryBesideTheProgram) {
+TEST_F(HostProgramTest, RegisterFindsTheLibraryInTheInstalledLibraryFolder) {
+  // An installed package: <prefix>/bin/tavrello, <prefix>/lib/tavrello/Tavrello.so.
+  tavrello::testing::TempDir prefix;
+  std::filesystem::create_directories(prefix / "bin");
+  const std::filesystem::path library = prefix / "bin" / kPrivateLibraryFolder / "Tavrello.so";
+  std::filesystem::create_directories(library.parent_path());
+  tavrello::testing::writeFile(library, "stand-in");
+  registerTavrello(prefix / "bin", out);
+  auto registrations = readAddinRegistrations();
+  ASSERT_EQ(registrations.size(), 1u);
+  EXPECT_EQ(registrations[0].libraryPath, (prefix / "lib" / "tavrello" / "Tavrello.so").string())
+      << "an absolute path without '..'";
+
+  // The build folder's layout, the library beside the program, comes first.
+  tavrello::testing::writeFile(prefix / "bin" / "Tavrello.so", "stand-in");
+  EXPECT_EQ(findTavrelloLibrary(prefix / "bin"), prefix / "bin" / "Tavrello.so");
+}
+
+TEST_F(HostProgramTest, RegisterWithoutTheLibraryNamesBothPlacesAndRegistersNothing) {
   tavrello::testing::TempDir empty;
-  EXPECT_THROW(registerTavrello(empty.path(), out), Failure);
+  try {
+    registerTavrello(empty / "bin", out);
+    ADD_FAILURE() << "registered without a library";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 53);
+    EXPECT_NE(failure.description().find((empty / "bin" / "Tavrello.so").string()), std::string::npos)
+        << failure.description();
+    EXPECT_NE(failure.description().find((empty / "lib" / "tavrello" / "Tavrello.so").string()), std::string::npos)
+        << failure.description();
+  }
   EXPECT_TRUE(readAddinRegistrations().empty());
+  EXPECT_FALSE(std::filesystem::exists(home.dataHome() / "Tavrello")) << "no data folder either";
+}
+
+TEST_F(HostProgramTest, VersionPrintsTheProductNameAndTheVersionItShows) {
+  EXPECT_EQ(runProgram(parseCommandLine({"--version"}), out, err), 0);
+  EXPECT_EQ(out.str(), "Tavrello 1.30.2\n");
+  EXPECT_EQ(err.str(), "");
 }
 
 TEST_F(HostProgramTest, BadArgumentsPrintUsageAndExitWithTwo) {
