@@ -1,44 +1,24 @@
 #include "gui/face_icons.h"
 
-#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "gui/icon_drawing.h"
+#include "gui/vector_icon.h"
 
 namespace tavrello::gui {
 namespace {
 
-// Every face is drawn on a 16 by 16 grid and scaled to the size asked for.
+using icon::drawSheet;
+using icon::kBoltYellow;
+using icon::kInk;
+using icon::kPaper;
+using icon::kSheetGreen;
+using icon::kWebBlue;
+using icon::pen;
+
+// Every face is drawn on the 16 by 16 grid of vector_icon.h.
 constexpr qreal kGrid = 16.0;
-
-const QColor kInk(0x30, 0x30, 0x30);
-const QColor kPaper(0xFF, 0xFF, 0xFF);
-const QColor kSheetGreen(0x21, 0x73, 0x46);
-const QColor kWebBlue(0x1E, 0x6F, 0xC8);
-const QColor kBoltYellow(0xF5, 0xB8, 0x00);
-
-QPen pen(const QColor& color, qreal width = 1.0) {
-  QPen p(color, width);
-  p.setJoinStyle(Qt::RoundJoin);
-  p.setCapStyle(Qt::RoundCap);
-  return p;
-}
-
-// A small worksheet: a white page with a green heading row and grid lines.
-void drawSheet(QPainter& p, const QRectF& r) {
-  p.setPen(pen(kInk, 0.8));
-  p.setBrush(kPaper);
-  p.drawRect(r);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kSheetGreen);
-  p.drawRect(QRectF(r.left(), r.top(), r.width(), r.height() / 4));
-  p.setPen(pen(QColor(0x9A, 0xB8, 0xA6), 0.6));
-  for (int i = 2; i <= 3; ++i) {
-    const qreal y = r.top() + r.height() * i / 4;
-    p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
-  }
-  const qreal x = r.left() + r.width() / 2;
-  p.drawLine(QPointF(x, r.top() + r.height() / 4), QPointF(x, r.bottom()));
-}
 
 // 528, quick load: a lightning bolt over a worksheet.
 void drawQuickLoad(QPainter& p) {
@@ -187,36 +167,6 @@ void drawFace(QPainter& p, int faceId) {
   }
 }
 
-class FaceIconEngine : public QIconEngine {
- public:
-  explicit FaceIconEngine(int faceId) : faceId_(faceId) {}
-
-  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setRenderHint(QPainter::TextAntialiasing);
-    if (mode == QIcon::Disabled) painter->setOpacity(0.35);
-    const qreal side = std::min(rect.width(), rect.height());
-    painter->translate(rect.left() + (rect.width() - side) / 2, rect.top() + (rect.height() - side) / 2);
-    painter->scale(side / kGrid, side / kGrid);
-    drawFace(*painter, faceId_);
-    painter->restore();
-  }
-
-  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-    QPixmap out(size);
-    out.fill(Qt::transparent);
-    QPainter painter(&out);
-    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-    return out;
-  }
-
-  QIconEngine* clone() const override { return new FaceIconEngine(faceId_); }
-
- private:
-  int faceId_;
-};
-
 }  // namespace
 
 bool hasFace(int faceId) {
@@ -230,8 +180,7 @@ bool hasFace(int faceId) {
 
 QIcon faceIcon(int faceId) {
   if (faceId == 0) return {};
-  // QIcon takes ownership of its engine.
-  return QIcon(new FaceIconEngine(faceId));
+  return vectorIcon([faceId](QPainter& p) { drawFace(p, faceId); });
 }
 
 }  // namespace tavrello::gui

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include <QAbstractTableModel>
+#include <QHeaderView>
 #include <QTableView>
 
 #include "platform/forms/data_grid.h"
@@ -31,8 +32,14 @@ class GridSourceModel : public QAbstractTableModel {
   }
 
   QVariant data(const QModelIndex& index, int role) const override {
-    if (!source_ || !index.isValid() || role != Qt::DisplayRole) return {};
-    return QString::fromStdString(source_->cellText(index.row(), index.column()));
+    if (!source_ || !index.isValid()) return {};
+    if (role == Qt::DisplayRole) return QString::fromStdString(source_->cellText(index.row(), index.column()));
+    if (role == Qt::TextAlignmentRole) {
+      const Qt::Alignment horizontal =
+          source_->columnAlignment(index.column()) == forms::GridAlignment::Right ? Qt::AlignRight : Qt::AlignLeft;
+      return QVariant::fromValue(horizontal | Qt::AlignVCenter);
+    }
+    return {};
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -51,6 +58,10 @@ DataGridView::DataGridView(forms::DataGrid& grid, QWidget* parent)
       model_(new GridSourceModel(table_)) {
   table_->setModel(model_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Rows of one height: the view then lays out a million rows without
+  // measuring any of them, and reads only the cells it paints.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
 }
 
 void DataGridView::syncOwn(forms::Property property) {

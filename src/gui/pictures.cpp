@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStyle>
 
+#include "gui/drawn_pictures.h"
+
 namespace tavrello::gui {
 namespace {
 
@@ -29,6 +31,7 @@ QString resourcePath(const std::string& name) { return QStringLiteral(":/picture
 
 QPixmap picturePixmap(const std::string& name) {
   if (name.empty()) return {};
+  if (const GridDrawing* drawn = findDrawnPicture(name)) return vectorIcon(*drawn).pixmap(32, 32);
   const QString path = resourcePath(name);
   if (QFile::exists(path)) return QPixmap(path);
   const auto standard = standardPictures().find(name);
@@ -38,6 +41,7 @@ QPixmap picturePixmap(const std::string& name) {
 
 QIcon pictureIcon(const std::string& name) {
   if (name.empty()) return {};
+  if (const GridDrawing* drawn = findDrawnPicture(name)) return vectorIcon(*drawn);
   const QString path = resourcePath(name);
   if (QFile::exists(path)) return QIcon(path);
   const auto standard = standardPictures().find(name);
