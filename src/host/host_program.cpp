@@ -4,12 +4,10 @@
 
 #include <unistd.h>
 
-#include "host/addin_manager.h"
 #include "host/addin_registration.h"
 #include "host/headless_report.h"
+#include "host/headless_session.h"
 #include "host/user_install.h"
-#include "platform/forms/scripted_dialog_service.h"
-#include "platform/host/workbook/bar_placement_store.h"
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
@@ -57,24 +55,10 @@ void unregisterTavrello(std::ostream& out) {
 }
 
 int runHeadless(std::ostream& out, std::ostream& err) {
-  auto dialogs = std::make_shared<forms::ScriptedDialogService>(&err);
-  forms::ScopedDialogService installed(dialogs);
-  {
-    auto app = WorkbookApplication::create();
-    loadBuiltInBarPlacement(*app->commandBars());
-    AddinManager addins(app);
-    addins.loadRegistered();
-    reportHeadlessSession(addins.loaded(), *app->commandBars(), out);
-    addins.disconnectAll();
-    app->commandBars()->removeTemporary();
-    try {
-      saveBuiltInBarPlacement(*app->commandBars());
-    } catch (const Failure& failure) {
-      forms::MsgBox("The command bars' placement could not be stored: " + failure.description(),
-                    forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, kHostTitle);
-    }
-  }
-  return dialogs->criticalCount() > 0 ? 1 : 0;
+  HeadlessSession session(err);
+  reportHeadlessSession(session.addins().loaded(), *session.app().commandBars(), out);
+  session.end();
+  return session.failureShown() ? 1 : 0;
 }
 
 int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {

@@ -124,7 +124,13 @@ void ScriptedDialogService::runModal(Form& form) {
   if (form.Visible()) form.Hide();
 }
 
-void ScriptedDialogService::showModeless(Form& form) { modelessForms_.push_back(form.Name()); }
+void ScriptedDialogService::showModeless(Form& form) {
+  modelessForms_.push_back(form.Name());
+  const auto script = modelessScripts_.find(form.Name());
+  if (script == modelessScripts_.end() || !script->second) return;
+  const ModalScript run = script->second;
+  run(form);
+}
 
 void ScriptedDialogService::closeForm(Form&) {}
 

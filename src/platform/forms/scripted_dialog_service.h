@@ -22,7 +22,8 @@ namespace tavrello::forms {
 // A form shown modally runs the script registered for its name, which acts
 // on the form as a user would and normally closes it; when the script leaves
 // the form open, or no script is registered, the form is hidden at once so
-// that Show returns. Forms shown modeless stay loaded and visible.
+// that Show returns. Forms shown modeless stay loaded and visible, and run the
+// script registered for them with onModeless.
 //
 // With an echo stream, every message box is also written to it as one line,
 // "<icon>: <title>: <text>", line breaks in the text shown as " | ".
@@ -51,6 +52,12 @@ class ScriptedDialogService : public DialogService {
 
   // Runs `script` every time the form named `formName` is shown modally.
   void onModal(std::string formName, ModalScript script) { scripts_[std::move(formName)] = std::move(script); }
+
+  // Runs `script` every time the form named `formName` is shown modeless; the
+  // form stays open. A driver of the command line finds a window this way.
+  void onModeless(std::string formName, ModalScript script) {
+    modelessScripts_[std::move(formName)] = std::move(script);
+  }
 
   // What was asked, in order.
   const std::vector<MessageBoxRequest>& boxes() const { return boxes_; }
@@ -89,6 +96,7 @@ class ScriptedDialogService : public DialogService {
   std::deque<std::optional<std::string>> passwordAnswers_;
   std::deque<std::string> fileAnswers_;
   std::map<std::string, ModalScript> scripts_;
+  std::map<std::string, ModalScript> modelessScripts_;
 
   std::vector<MessageBoxRequest> boxes_;
   std::vector<Prompt> inputs_;

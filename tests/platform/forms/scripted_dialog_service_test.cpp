@@ -125,6 +125,16 @@ TEST_F(ScriptedTest, AModalFormWithoutAScriptIsHiddenAtOnce) {
   EXPECT_EQ(service->modalForms(), (std::vector<std::string>{"formEditor"}));
 }
 
+TEST_F(ScriptedTest, AModelessFormRunsItsScriptAndStaysOpen) {
+  Form* seen = nullptr;
+  service->onModeless("formEditor", [&](Form& form) { seen = &form; });
+  auto form = SharedForm<formEditor>::instance();
+  form->Show(ShowMode::Modeless);
+  EXPECT_EQ(seen, form.get());
+  EXPECT_TRUE(form->Visible());
+  form->Unload();
+}
+
 TEST_F(ScriptedTest, TheConsoleLineShowsIconTitleAndTextWithLineBreaksMarked) {
   EXPECT_EQ(ScriptedDialogService::consoleLine({"Are you sure you want \r\nto delete this connection?",
                                                MsgButtons::YesNo, MsgIcon::Exclamation, "Tavrello"}),

@@ -1,0 +1,81 @@
+#include "host/headless_session.h"
+
+#include "platform/forms/form.h"
+#include "platform/host/command_bars.h"
+#include "platform/host/workbook/bar_placement_store.h"
+#include "platform/host/workbook/host_command_bars.h"
+#include "platform/host/workbook/workbook_application.h"
+#include "platform/system/failure.h"
+#include "tavrello/version.h"
+
+namespace tavrello::host {
+namespace {
+
+// How the user finds the add-in's tool bar, its list and its button.
+constexpr const char* kToolbar = "Tavrello";
+constexpr const char* kQuickLoadTooltip = "Quick Load";
+constexpr const char* kQueryWindow = "formSQLNew";
+
+std::shared_ptr<CommandBar> tavrelloToolbar(WorkbookApplication& app) {
+  try {
+    return app.CommandBars()->Item(kToolbar);
+  } catch (const Failure&) {
+    throw Failure(1004, "The Tavrello tool bar is not there: is the add-in registered (tavrello register)?");
+  }
+}
+
+}  // namespace
+
+HeadlessSession::HeadlessSession(std::ostream& err, const std::string& hostVersion)
+    : dialogs_(std::make_shared<forms::ScriptedDialogService>(&err)),
+      installed_(dialogs_),
+      app_(WorkbookApplication::create(hostVersion)),
+      addins_(app_) {
+  loadBuiltInBarPlacement(*app_->commandBars());
+  addins_.loadRegistered();
+}
+
+HeadlessSession::~HeadlessSession() { end(); }
+
+void HeadlessSession::end() {
+  if (ended_) return;
+  ended_ = true;
+  addins_.disconnectAll();
+  app_->commandBars()->removeTemporary();
+  try {
+    saveBuiltInBarPlacement(*app_->commandBars());
+  } catch (const Failure& failure) {
+    forms::MsgBox("The command bars' placement could not be stored: " + failure.description(),
+                  forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, kHostTitle);
+  }
+}
+
+std::shared_ptr<forms::Form> HeadlessSession::quickLoad(const std::string& connection) {
+  auto bar = tavrelloToolbar(*app_);
+  auto controls = bar->Controls();
+  std::shared_ptr<CommandBarComboBox> list;
+  std::shared_ptr<CommandBarControl> quickLoad;
+  for (std::int32_t i = 1; i <= controls->Count(); ++i) {
+    auto control = controls->Item(i);
+    if (!list) list = std::dynamic_pointer_cast<CommandBarComboBox>(control);
+    if (control->TooltipText() == kQuickLoadTooltip) quickLoad = control;
+  }
+  if (!list || !quickLoad) throw Failure(1004, "The Tavrello tool bar has no connection list or Quick Load button");
+  std::int32_t entry = 0;
+  for (std::int32_t i = 2; i <= list->ListCount() && entry == 0; ++i) {
+    if (list->List(i) == connection) entry = i;
+  }
+  if (entry == 0) throw Failure(5, "There is no saved connection named '" + connection + "'");
+  list->ListIndex(entry);
+
+  std::shared_ptr<forms::Form> window;
+  dialogs_->onModeless(kQueryWindow, [&window](forms::Form& form) {
+    window = form.shared_from_this();
+  });
+  quickLoad->Execute();
+  dialogs_->onModeless(kQueryWindow, {});
+  if (!window) throw Failure(1004, "Quick Load did not open the query window");
+  return window;
+}
+
+}  // namespace tavrello::host
