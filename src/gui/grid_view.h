@@ -2,19 +2,17 @@
 
 #include "gui/control_view.h"
 
-class QTableView;
-
 namespace tavrello::forms {
 class DataGrid;
 }
 
 namespace tavrello::gui {
 
-class GridSourceModel;
+class GridSourceWidget;
 
-// The renderer's own data grid: a table of the bound source's columns and
-// rows, read on demand, with the column names as headings. Replaced by a
-// widget registered under "DataGrid" where one is.
+// The renderer's own data grid: the bound source's columns and rows, read
+// on demand (see GridSourceWidget), with the column names as headings.
+// Replaced by a widget registered under "DataGrid" where one is.
 class DataGridView : public ControlView {
  public:
   DataGridView(forms::DataGrid& grid, QWidget* parent);
@@ -23,8 +21,7 @@ class DataGridView : public ControlView {
   void syncOwn(forms::Property property) override;
 
  private:
-  QTableView* table_;
-  GridSourceModel* model_;
+  GridSourceWidget* grid_;
 };
 
 }  // namespace tavrello::gui

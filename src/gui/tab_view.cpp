@@ -25,17 +25,22 @@ void TabControlView::syncOwn(forms::Property property) {
       while (bar_->count() < tabs->Tabs()) bar_->addTab(QString());
       for (int page = 0; page < tabs->Tabs(); ++page) bar_->setTabText(page, QString::fromStdString(tabs->TabCaption(page)));
       bar_->setCurrentIndex(tabs->Tab());
+      // The bar's height depends on its tabs: a view built before they were
+      // added placed an empty bar.
+      placeBar();
       break;
     case forms::Property::Tab:
       bar_->setCurrentIndex(tabs->Tab());
       break;
     case forms::Property::Geometry:
     case forms::Property::Font:
-      bar_->setGeometry(0, 0, area_->width(), bar_->sizeHint().height());
+      placeBar();
       break;
     default:
       break;
   }
 }
+
+void TabControlView::placeBar() { bar_->setGeometry(0, 0, area_->width(), bar_->sizeHint().height()); }
 
 }  // namespace tavrello::gui

@@ -23,6 +23,8 @@ class TabControlView : public ControlView {
   void syncOwn(forms::Property property) override;
 
  private:
+  void placeBar();
+
   QFrame* area_;
   QTabBar* bar_;
 };

@@ -5,17 +5,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "gui/form_window.h"
+#include "gui/grid_source_widget.h"
 #include "gui/widget_factory.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
@@ -174,7 +175,7 @@ TEST_F(RendererTest, EveryControlGetsTheWidgetOfItsKindAtItsPlaceInPixels) {
   EXPECT_EQ(list->topLevelItem(1)->text(0), "Sales");
   EXPECT_TRUE(list->isColumnHidden(1)) << "the connection string column is 0 points wide";
   EXPECT_EQ(list->columnWidth(0), 91) << "68 points";
-  widget<QTableView>("DataGrid");
+  widget<gui::GridSourceWidget>("DataGrid");
   EXPECT_EQ(window->controlWidget("CommonDialog2"), nullptr) << "a file dialog has no window";
   EXPECT_EQ(window->controlWidget("Fancy")->objectName(), "GalleryWidget");
   EXPECT_EQ(window->controlWidget("Fancy")->geometry(), QRect(433, 73, 100, 40));
@@ -188,7 +189,7 @@ TEST_F(RendererTest, TheTabControlShowsTheControlsOfItsCurrentPageOnly) {
   EXPECT_EQ(bar->count(), 2);
   EXPECT_EQ(bar->tabText(1), "Resultset View");
   auto* label = widget<QLabel>("LabelPage0");
-  auto* grid = widget<QTableView>("DataGrid");
+  auto* grid = widget<gui::GridSourceWidget>("DataGrid");
   EXPECT_EQ(label->parentWidget(), window->controlWidget("SSTab1"));
   EXPECT_TRUE(label->isVisible());
   EXPECT_FALSE(grid->isVisible());
@@ -227,10 +228,10 @@ TEST_F(RendererTest, PropertyChangesReachTheWidgets) {
   EXPECT_EQ(list->topLevelItemCount(), 3);
   EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 2);
   EXPECT_EQ(widget<QPlainTextEdit>("TextSQL")->toPlainText(), "SELECT *\nFROM t");
-  auto* grid = widget<QTableView>("DataGrid");
-  EXPECT_EQ(grid->model()->rowCount(), 3);
-  EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "name");
-  EXPECT_EQ(grid->model()->index(2, 1).data().toString(), "row 3");
+  auto* grid = widget<gui::GridSourceWidget>("DataGrid");
+  EXPECT_EQ(grid->rowCount(), 3);
+  EXPECT_EQ(grid->header()->model()->headerData(1, Qt::Horizontal).toString(), "name");
+  EXPECT_EQ(grid->source()->cellText(2, 1), "row 3");
   EXPECT_EQ(window->windowTitle(), "Gallery 2");
   EXPECT_EQ(window->width(), 400);
   EXPECT_TRUE(std::find(form.log.begin(), form.log.end(), "CheckNewWorkbook_Click:1") != form.log.end());

@@ -60,7 +60,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 
 fs::path artefactDir() {
   const char* dir = std::getenv("TAVRELLO_TEST_ARTEFACTS");
-  fs::path p = dir ? fs::path(dir) : fs::temp_directory_path() / "tavrello-test-artefacts";
+  fs::path p = dir ? fs::path(dir) : fs::temp_directory_path() / "tavrello-test-artifacts";
   fs::create_directories(p);
   return p;
 }
