@@ -4,21 +4,13 @@
 
 #include <zlib.h>
 
+#include "platform/host/xlsx/deflate_stream.h"
+
 namespace tavrello::host::xlsx {
 
 namespace {
 
 constexpr std::size_t kWindow = 32 * 1024;
-
-std::uint32_t crcOf(std::string_view bytes) {
-  uLong crc = crc32(0, nullptr, 0);
-  while (!bytes.empty()) {
-    auto n = static_cast<uInt>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), n);
-    bytes.remove_prefix(n);
-  }
-  return static_cast<std::uint32_t>(crc);
-}
 
 }  // namespace
 
@@ -71,7 +63,7 @@ void ParallelDeflate::work() {
     try {
       if (setupFailure) throw *setupFailure;
       stream->compress(job->input.view(), job->dictionary, job->last, job->output);
-      job->crc = crcOf(job->input.view());
+      job->crc = crc32Of(job->input.view());
     } catch (const Failure& failure) {
       job->failure = failure;
     }
@@ -99,7 +91,7 @@ void ParallelDeflate::submit(ByteBlock block, bool last) {
     // Everything fitted in one block: no threads needed.
     DeflateStream stream(level_);
     stream.compress(job->input.view(), job->dictionary, true, job->output);
-    job->crc = crcOf(job->input.view());
+    job->crc = crc32Of(job->input.view());
     job->done = true;
     std::lock_guard lock(mutex_);
     order_.push_back(std::move(job));

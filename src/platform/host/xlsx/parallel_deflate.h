@@ -26,14 +26,14 @@ namespace tavrello::host::xlsx {
 //
 // Used from one thread, the producer: add() and finish() hand the compressed
 // bytes, in order, to the sink on that thread, and throw what the sink or
-// zlib throws (a tavrello::Failure). Destroying the object stops the workers,
+// the compressor throws (a tavrello::Failure). Destroying the object stops the workers,
 // also after a failure.
 class ParallelDeflate {
  public:
   using Sink = std::function<void(const char* data, std::size_t size)>;
 
-  // `threads` 0 uses one worker per processor. `level` is zlib's.
-  explicit ParallelDeflate(Sink sink, int level = 6, unsigned threads = 0);
+  // `threads` 0 uses one worker per processor. `level` is DeflateStream's.
+  explicit ParallelDeflate(Sink sink, int level = 1, unsigned threads = 0);
   ~ParallelDeflate();
   ParallelDeflate(const ParallelDeflate&) = delete;
   ParallelDeflate& operator=(const ParallelDeflate&) = delete;
