@@ -14,6 +14,7 @@ QueryBuilder::~QueryBuilder() = default;
 
 void QueryBuilder::Reset() {
   connectionString_.clear();
+  hasConnected_ = false;
   catalog_ = Catalog();
   ++catalogVersion_;
   connection_.reset();
@@ -26,12 +27,19 @@ void QueryBuilder::Reset() {
   OnViewChanged.raise();
 }
 
+void QueryBuilder::ConnectionString(std::string connectionString) {
+  if (connectionString != connectionString_) hasConnected_ = false;
+  connectionString_ = std::move(connectionString);
+}
+
 void QueryBuilder::Connect() {
   Disconnect();
+  hasConnected_ = false;
   auto connection = std::make_unique<db::Connection>();
   connection->Open(connectionString_);
   Catalog catalog = Catalog::read(*connection);
   connection_ = std::move(connection);
+  hasConnected_ = true;
   catalog_ = std::move(catalog);
   ++catalogVersion_;
   rebuildModel();

@@ -55,7 +55,8 @@ class QueryBuilder {
   void Reset();
 
   const std::string& ConnectionString() const { return connectionString_; }
-  void ConnectionString(std::string connectionString) { connectionString_ = std::move(connectionString); }
+  // Another connection string than the one held also clears HasConnected.
+  void ConnectionString(std::string connectionString);
 
   // Opens a connection with ConnectionString through the database layer
   // (never prompting for a login) and reads the catalog. On failure throws
@@ -66,6 +67,12 @@ class QueryBuilder {
   // when not connected.
   void Disconnect();
   bool Connected() const { return connection_ != nullptr; }
+  // Whether the builder has connected with its ConnectionString since the
+  // last Reset: true after a successful Connect, and still true after
+  // Disconnect, so that the string the user last worked with can be taken
+  // over (the connection editor does) once the builder is disconnected.
+  // False again after Reset, a failed Connect, or another ConnectionString.
+  bool HasConnected() const { return hasConnected_; }
 
   BuilderQuery& QueryObject() { return queryObject_; }
 
@@ -124,6 +131,7 @@ class QueryBuilder {
 
   std::string connectionString_;
   std::unique_ptr<db::Connection> connection_;
+  bool hasConnected_ = false;
   Catalog catalog_;
   std::size_t catalogVersion_ = 0;
   std::optional<Query> query_;

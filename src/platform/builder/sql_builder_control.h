@@ -31,6 +31,7 @@ class SQLBuilderControl : public forms::CustomControl {
   void Connect() { builder_.Connect(); }
   void Disconnect() { builder_.Disconnect(); }
   bool Connected() const { return builder_.Connected(); }
+  bool HasConnected() const { return builder_.HasConnected(); }
   BuilderQuery& QueryObject() { return builder_.QueryObject(); }
   void SQL(std::string_view text) { builder_.SQL(text); }
   std::string FormattedSQL() const { return builder_.FormattedSQL(); }

@@ -8,6 +8,7 @@ namespace tavrello::db {
 namespace {
 
 constexpr std::size_t kAnywhereLength = 4;
+constexpr std::string_view kMask = "***";
 
 bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
@@ -20,6 +21,43 @@ std::string rawValue(const std::string& text, const ConnectionString::Pair& pair
   while (!raw.empty() && blank(raw.back())) raw.pop_back();
   raw.erase(raw.begin(), std::find_if_not(raw.begin(), raw.end(), blank));
   return raw;
+}
+
+bool isPasswordKey(std::string_view key) { return sameKey(key, "pwd") || sameKey(key, "password"); }
+
+// The fallback for text that does not parse: each password key's value runs
+// to the next semicolon.
+std::string hideByText(std::string_view text, PasswordHiding how) {
+  std::string lower;
+  for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t afterEquals = 0;
+    const bool boundary = i == 0 || !isWordChar(text[i - 1]);
+    for (std::string_view key : {std::string_view("password"), std::string_view("pwd")}) {
+      if (!boundary || lower.compare(i, key.size(), key) != 0) continue;
+      std::size_t j = i + key.size();
+      while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
+      if (j < text.size() && text[j] == '=') {
+        afterEquals = j + 1;
+        break;
+      }
+    }
+    if (afterEquals == 0) {
+      out += text[i++];
+      continue;
+    }
+    const std::size_t semicolon = text.find(';', afterEquals);
+    if (how == PasswordHiding::Mask) {
+      out.append(text.substr(i, afterEquals - i));
+      out += kMask;
+      i = semicolon == std::string_view::npos ? text.size() : semicolon;
+    } else {
+      i = semicolon == std::string_view::npos ? text.size() : semicolon + 1;
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -55,6 +93,41 @@ std::string redact(std::string text, const std::vector<std::string>& secrets) {
     }
   }
   return text;
+}
+
+std::string hidePasswords(std::string_view connectionString, PasswordHiding how) {
+  ConnectionString parsed;
+  try {
+    parsed = ConnectionString::parse(connectionString);
+  } catch (const Failure&) {
+    return hideByText(connectionString, how);
+  }
+  const std::string& text = parsed.text();
+  std::string out;
+  std::size_t copied = 0;
+  for (const auto& pair : parsed.pairs()) {
+    out.append(text, copied, pair.begin - copied);
+    copied = pair.end;
+    if (isPasswordKey(pair.key)) {
+      if (how == PasswordHiding::Mask) {
+        const std::size_t afterEquals = text.find('=', pair.begin) + 1;
+        out.append(text, pair.begin, afterEquals - pair.begin);
+        out += kMask;
+        if (text[pair.end - 1] == ';' && pair.end - 1 >= afterEquals) out += ';';
+      }
+      continue;
+    }
+    if (pair.value.find('=') != std::string::npos) {
+      const std::string inner = hidePasswords(pair.value, how);
+      if (inner != pair.value) {
+        out += pair.key + "=" + ConnectionString::quoteValue(inner) + ";";
+        continue;
+      }
+    }
+    out.append(text, pair.begin, pair.end - pair.begin);
+  }
+  out.append(text, copied, std::string::npos);
+  return out;
 }
 
 }  // namespace tavrello::db

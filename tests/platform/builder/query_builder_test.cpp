@@ -119,6 +119,35 @@ TEST(QueryBuilder, ResetReturnsToTheEmptyState) {
   EXPECT_TRUE(builder.model().sources.empty());
 }
 
+TEST(QueryBuilder, HasConnectedOutlivesDisconnectButNotResetAFailureOrAnotherString) {
+  testing::TempDir dir;
+  const std::string shop = testing::createShopDatabase(dir / "shop.db");
+  QueryBuilder builder;
+  builder.ConnectionString(shop);
+  EXPECT_FALSE(builder.HasConnected());
+  builder.Connect();
+  EXPECT_TRUE(builder.HasConnected());
+  builder.QueryObject().ResetQuery();
+  builder.Disconnect();
+  EXPECT_TRUE(builder.HasConnected()) << "the string last connected with stays usable";
+  builder.ConnectionString(shop);
+  EXPECT_TRUE(builder.HasConnected()) << "the same string again changes nothing";
+
+  builder.Reset();
+  EXPECT_FALSE(builder.HasConnected());
+
+  builder.ConnectionString(shop);
+  builder.Connect();
+  builder.ConnectionString("Provider=SQLite;Data Source=" + (dir / "other.db").string());
+  EXPECT_FALSE(builder.HasConnected()) << "not connected with this string";
+
+  builder.ConnectionString(shop);
+  builder.Connect();
+  builder.ConnectionString("Provider=SQLite;Data Source=" + (dir / "missing" / "x.db").string());
+  EXPECT_THROW(builder.Connect(), Failure);
+  EXPECT_FALSE(builder.HasConnected());
+}
+
 TEST(QueryBuilder, EveryVisualOperationRaisesExactlyOneChange) {
   QueryBuilder builder;
   EventCounter events(builder);

@@ -32,5 +32,27 @@ TEST(Secrets, NoPasswordLeavesTheTextAlone) {
   EXPECT_EQ(redact("nothing", {}), "nothing");
 }
 
+TEST(Secrets, MaskingKeepsTheKeyAndShowsStarsForBracedQuotedAndPlainValues) {
+  EXPECT_EQ(hidePasswords("DSN=Sales;UID=app;PWD=s3cret;", PasswordHiding::Mask), "DSN=Sales;UID=app;PWD=***;");
+  EXPECT_EQ(hidePasswords("Driver={PostgreSQL Unicode};Password = {a;b=c};UID=x", PasswordHiding::Mask),
+            "Driver={PostgreSQL Unicode};Password =***;UID=x");
+  EXPECT_EQ(hidePasswords("pwd=\"p;w\"", PasswordHiding::Mask), "pwd=***");
+  EXPECT_EQ(hidePasswords("PWD='it''s';Server=s", PasswordHiding::Mask), "PWD=***;Server=s");
+  EXPECT_EQ(hidePasswords("DSN=PWDstore;UID=pwd_user", PasswordHiding::Mask), "DSN=PWDstore;UID=pwd_user");
+  EXPECT_EQ(hidePasswords("PWD=a;pwd=b", PasswordHiding::Mask), "PWD=***;pwd=***") << "every occurrence";
+  EXPECT_EQ(hidePasswords("", PasswordHiding::Mask), "");
+}
+
+TEST(Secrets, MaskingReachesExtendedPropertiesAndMalformedStrings) {
+  const std::string nested =
+      hidePasswords("Provider=MSDASQL;Extended Properties=\"DSN=Sales;PWD=x1y2z3;\"", PasswordHiding::Mask);
+  EXPECT_EQ(nested.find("x1y2z3"), std::string::npos) << nested;
+  EXPECT_NE(nested.find("PWD=***;"), std::string::npos) << nested;
+  // An unclosed brace: the syntax cannot read it, and the password is still hidden.
+  EXPECT_EQ(hidePasswords("DSN=x;PWD=hunter2;Driver={broken", PasswordHiding::Mask), "DSN=x;PWD=***;Driver={broken");
+  EXPECT_EQ(hidePasswords("DSN=x;Password={hunter2", PasswordHiding::Mask), "DSN=x;Password=***");
+  EXPECT_EQ(hidePasswords("DSN=x;PWD=hunter2;Driver={broken", PasswordHiding::Remove), "DSN=x;Driver={broken");
+}
+
 }  // namespace
 }  // namespace tavrello::db

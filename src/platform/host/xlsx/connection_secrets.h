@@ -11,7 +11,7 @@ namespace tavrello::host::xlsx {
 // stay exactly as written. A string the connection-string syntax cannot read
 // loses every stretch from a PWD= or Password= key to the next semicolon, so
 // a malformed string never lets a password through. This is the one place a
-// stored connection loses its secrets.
+// connection stored in a workbook loses its secrets (db::hidePasswords).
 std::string withoutPasswords(std::string_view connectionString);
 
 }  // namespace tavrello::host::xlsx
