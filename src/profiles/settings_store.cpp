@@ -39,20 +39,25 @@ std::filesystem::path settingsFilePath() {
   return folder.empty() ? std::filesystem::path() : std::filesystem::path(folder + "connectionsettings.xml");
 }
 
-std::int16_t Load_XML_File(const std::function<void(const std::string&)>& addName) {
-  const SettingsDocument doc = SettingsDocument::fromFile(settingsFilePath());
+std::int16_t countConnections(const SettingsDocument& doc) {
   const std::size_t count = doc.connectionCount();
   if (count > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) throw Failure::overflow();
+  return static_cast<std::int16_t>(count);
+}
+
+std::int16_t Load_XML_File(const std::function<void(const std::string&)>& addName) {
+  const SettingsDocument doc = SettingsDocument::fromFile(settingsFilePath());
+  const std::int16_t count = countConnections(doc);
   if (count == 0) return 0;
   ConnectionList& list = MGlobals::ConnectionList;
-  list.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
+  list.resize(static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     ConnectionProfile row = doc.connection(i);
     list.setValue(i, ConnectionList::kNameColumn, row.name);
     list.setValue(i, ConnectionList::kConnectionStringColumn, std::move(row.connectionString));
     if (addName) addName(row.name);
   }
-  return static_cast<std::int16_t>(count);
+  return count;
 }
 
 }  // namespace tavrello
@@ -61,6 +66,11 @@ namespace tavrello::MStandardCode {
 
 void Update_XML_File(const std::vector<ConnectionProfile>& workingList) {
   MErrorHandler::handled("MStandardCode", "Update_XML_File", [&] {
+    // Every reader counts the connections in 16 bits; more would make a file
+    // that none of them can load.
+    if (workingList.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+      throw Failure(6, "Overflow: the settings file holds at most 32,767 connections");
+    }
     const std::string text = formatSettingsFile(workingList);
     if (readBack(text) != workingList) {
       throw Failure::invalidCall("The connections cannot be saved: the settings file would not read back as written");

@@ -10,6 +10,8 @@
 
 namespace tavrello {
 
+class SettingsDocument;
+
 // The data folder: the user's application-data folder (SystemPath(26)) and
 // "Tavrello/". It holds the settings file, the error log and the statement
 // files. The add-in never creates it; the installation does. The empty text
@@ -20,6 +22,10 @@ std::string dataFolder();
 // and the writer use this one path. Empty when there is no data folder: a
 // load then finds nothing and a write fails.
 std::filesystem::path settingsFilePath();
+
+// The number of connections in a settings document, as the 16-bit count
+// every reader of the file takes: more than 32,767 fail with 6 ("Overflow").
+std::int16_t countConnections(const SettingsDocument& doc);
 
 // Reads the settings file into MGlobals::ConnectionList and returns the
 // number of connections found. With at least one, the list is resized to
@@ -36,12 +42,14 @@ std::int16_t Load_XML_File(const std::function<void(const std::string&)>& addNam
 
 namespace tavrello::MStandardCode {
 
-// Replaces the settings file with the connection manager's working list,
-// rows in order. The file is written whole to a temporary file beside it and
-// renamed over it, user-readable only, so a failed or interrupted write
-// leaves the old file as it was. A name or connection string that the file
-// cannot carry is refused. Failures are reported under
-// "MStandardCode"."Update_XML_File"; nothing is thrown.
+// Replaces the settings file with `workingList`, rows in order; the
+// connection manager and editor write their working list through
+// Update_XML_File() of form_profiles.h. The file is written whole to a
+// temporary file beside it and renamed over it, user-readable only, so a
+// failed or interrupted write leaves the old file as it was. A name or
+// connection string that the file cannot carry is refused, and so are more
+// than 32,767 rows (Failure 6), which no reader could load. Failures are
+// reported under "MStandardCode"."Update_XML_File"; nothing is thrown.
 void Update_XML_File(const std::vector<ConnectionProfile>& workingList);
 
 // The given column (1: the connection string) of the first

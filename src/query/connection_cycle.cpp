@@ -3,10 +3,11 @@
 #include "addin/m_globals.h"
 #include "platform/db/connection.h"
 #include "platform/forms/dialog_service.h"
+#include "platform/forms/shared_form.h"
 #include "profiles/connection_list.h"
+#include "profiles/form_profiles.h"
 #include "profiles/settings_store.h"
 #include "query/form_sql_new.h"
-#include "query/profiles_link.h"
 #include "support/m_error_handler.h"
 #include "support/maker_site.h"
 
@@ -17,15 +18,7 @@ namespace {
 
 constexpr long kClientSideCursor = 3;
 
-ProfilesFormOpener& opener() {
-  static ProfilesFormOpener installed;
-  return installed;
-}
-
 }  // namespace
-
-void setProfilesFormOpener(ProfilesFormOpener installed) { opener() = std::move(installed); }
-const ProfilesFormOpener& profilesFormOpener() { return opener(); }
 
 void formSQLNew::ComboConnections_Click() {
   MErrorHandler::handled(kModule, "ComboConnections_Click", [this] {
@@ -84,9 +77,11 @@ void formSQLNew::CommandManage_Click() { LoadProfilesForm(); }
 
 void formSQLNew::LoadProfilesForm() {
   MErrorHandler::handled(kModule, "LoadProfilesForm", [] {
-    const ProfilesFormOpener& open = profilesFormOpener();
-    if (!open) throw Failure(429, "The connection manager is not available in this version of Tavrello");
-    open();
+    const auto manager = forms::SharedForm<formProfiles>::instance();
+    manager->Show(forms::ShowMode::Modal);
+    // The manager is made afresh each time it opens: one that was only
+    // hidden goes now, as its close box would take it.
+    if (manager->Loaded()) manager->Unload();
   });
 }
 

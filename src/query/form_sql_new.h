@@ -69,7 +69,8 @@ class formSQLNew : public forms::Form {
   // disconnected look. No handler of its own.
   void DisconnectFromQueryBuilder();
 
-  // Opens the connection manager modally over the window.
+  // Shows the connection manager modally over the window; its OK reloads
+  // the saved connections and refills ComboConnections.
   void LoadProfilesForm();
 
  private:

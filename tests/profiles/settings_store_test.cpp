@@ -192,6 +192,14 @@ TEST_F(SettingsStore, AValueTheFileCannotCarryIsRefusedAndTheOldFileStays) {
   EXPECT_EQ(capture_.log(), ReportCapture::entry(kModule, "Update_XML_File", 5, message));
 }
 
+TEST_F(SettingsStore, MoreConnectionsThanAnyReaderCountsAreRefused) {
+  MStandardCode::Update_XML_File(kThree);
+  const std::string before = readFile(capture_.settingsFile());
+  MStandardCode::Update_XML_File(std::vector<ConnectionProfile>(32768, {"x", "DSN=x;"}));
+  EXPECT_EQ(readFile(capture_.settingsFile()), before);
+  capture_.expectReport(0, "Overflow: the settings file holds at most 32,767 connections (Update_XML_File)");
+}
+
 TEST_F(SettingsStore, AnInterruptedWriteLeavesTheOldFileWhole) {
   MStandardCode::Update_XML_File(kThree);
   const std::string before = readFile(capture_.settingsFile());

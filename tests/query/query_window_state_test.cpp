@@ -167,12 +167,25 @@ TEST_F(QueryWindowState, ConnectWithThePlaceholderOnlyTellsTheUser) {
   EXPECT_EQ(w.SQLBuilder.ConnectionString(), "");
 }
 
-TEST_F(QueryWindowState, NewEditWithoutAConnectionManagerIsReported) {
+TEST_F(QueryWindowState, NewEditShowsTheConnectionManagerModallyAndReleasesItAfterwards) {
   saveShopAndBroken();
   formSQLNew& w = openWindow();
+  std::vector<std::string> listed;
+  capture_.dialogs().onModal("formProfiles", [&](forms::Form& manager) {
+    EXPECT_TRUE(manager.Modal());
+    for (const auto& row : manager.controlAs<forms::ListBox>("ListConnections").List()) listed.push_back(row.at(0));
+    manager.userClose();
+  });
   w.CommandManage.userClick();
-  ASSERT_EQ(capture_.dialogs().boxes().size(), 1u);
-  EXPECT_NE(capture_.log().find("formSQLNew.LoadProfilesForm"), std::string::npos);
+  EXPECT_EQ(capture_.dialogs().modalForms(), std::vector<std::string>{"formProfiles"});
+  EXPECT_EQ(listed, (std::vector<std::string>{"Shop", "Broken"}));
+  EXPECT_TRUE(capture_.dialogs().boxes().empty());
+  EXPECT_TRUE(windowOpen());
+
+  // While connected, New/Edit is disabled and the click does nothing.
+  w.CommandConnect.userClick();
+  w.CommandManage.userClick();
+  EXPECT_EQ(capture_.dialogs().modalForms().size(), 1u);
 }
 
 TEST_F(QueryWindowState, CloseRefillsTheToolbarComboAndUnloadsTheWindow) {
