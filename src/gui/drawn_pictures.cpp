@@ -6,6 +6,7 @@ const GridDrawing* findDrawnPicture(const std::string& name) {
   static const DrawnPictures all = [] {
     DrawnPictures pictures;
     pictures.merge(queryWindowPictures());
+    pictures.merge(connectionDialogPictures());
     return pictures;
   }();
   const auto found = all.find(name);

@@ -18,4 +18,7 @@ const GridDrawing* findDrawnPicture(const std::string& name);
 // The query window's buttons.
 DrawnPictures queryWindowPictures();
 
+// The connection manager's and the connection editor's buttons.
+DrawnPictures connectionDialogPictures();
+
 }  // namespace tavrello::gui

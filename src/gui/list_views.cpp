@@ -1,5 +1,7 @@
 #include "gui/list_views.h"
 
+#include <optional>
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -85,16 +87,21 @@ void ListBoxView::fill() {
   }
   tree_->addTopLevelItems(items);
   const auto widths = list->columnWidthPoints();
+  auto givenWidth = [&](int column) -> std::optional<float> {
+    return static_cast<std::size_t>(column) < widths.size() ? widths[static_cast<std::size_t>(column)] : std::nullopt;
+  };
   bool anyGiven = false;
-  for (int column = 0; column < columns; ++column) {
-    const bool given = static_cast<std::size_t>(column) < widths.size() && widths[column].has_value();
-    const bool hidden = given && *widths[column] == 0;
-    anyGiven = anyGiven || given;
-    tree_->setColumnHidden(column, hidden);
-    if (given && !hidden) tree_->setColumnWidth(column, pointsToPixels(*widths[column]));
-  }
-  // Without widths the columns share the list's width.
+  for (int column = 0; column < columns; ++column) anyGiven = anyGiven || givenWidth(column).has_value();
+  // Without widths the columns share the list's width. Set before any
+  // column is hidden: hiding the stretched last section leaves the header
+  // counting its old width, and the list shows a needless scroll bar.
   tree_->header()->setStretchLastSection(!anyGiven);
+  for (int column = 0; column < columns; ++column) {
+    const auto width = givenWidth(column);
+    const bool hidden = width && *width == 0;
+    tree_->setColumnHidden(column, hidden);
+    if (width && !hidden) tree_->setColumnWidth(column, pointsToPixels(*width));
+  }
   showSelection();
 }
 

@@ -41,14 +41,15 @@ formProfiles::formProfiles()
       CommandButtonRemove(add<forms::CommandButton>("CommandButtonRemove")),
       CommandButtonOK(add<forms::CommandButton>("CommandButtonOK")) {
   Caption(std::string(kAppTitle) + " - Connections");
-  Width(4680);
+  Width(3825);
   Height(3300);
   Icon("TavrelloLogo");
 
-  FrameProfiles.Move(120, 60, 4440, 2580);
+  FrameProfiles.Move(120, 60, 3585, 2580);
   FrameProfiles.Caption("Profiles");
   ListConnections.Container(FrameProfiles.Name());
-  ListConnections.Move(150, 300, 2640, 2130);
+  // Wide enough for the 68-point name column and a scroll bar.
+  ListConnections.Move(150, 300, 1800, 2130);
   int tab = 0;
   ListConnections.TabIndex(tab++);
   float top = 300;
@@ -56,13 +57,13 @@ formProfiles::formProfiles()
                                           std::tuple{&CommandButtonEdit, "Edit", pictures::kProfilesEdit},
                                           std::tuple{&CommandButtonRemove, "Remove", pictures::kProfilesRemove}}) {
     button->Container(FrameProfiles.Name());
-    button->Move(2955, top, kButtonWidth, kButtonHeight);
+    button->Move(2100, top, kButtonWidth, kButtonHeight);
     button->Caption(caption);
     button->Picture(picture);
     button->TabIndex(tab++);
     top += kButtonHeight + 90;
   }
-  CommandButtonOK.Move(3225, 2760, kButtonWidth, kButtonHeight);
+  CommandButtonOK.Move(2370, 2760, kButtonWidth, kButtonHeight);
   CommandButtonOK.Caption("OK");
   CommandButtonOK.Picture(pictures::kProfilesOK);
   CommandButtonOK.TabIndex(tab++);
