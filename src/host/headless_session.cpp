@@ -50,29 +50,50 @@ void HeadlessSession::end() {
   }
 }
 
-std::shared_ptr<forms::Form> HeadlessSession::quickLoad(const std::string& connection) {
-  auto bar = tavrelloToolbar(*app_);
-  auto controls = bar->Controls();
+// The tool bar's list of connections and its Quick Load button.
+struct HeadlessSession::ToolbarParts {
   std::shared_ptr<CommandBarComboBox> list;
   std::shared_ptr<CommandBarControl> quickLoad;
+};
+
+HeadlessSession::ToolbarParts HeadlessSession::toolbarParts() const {
+  auto bar = tavrelloToolbar(*app_);
+  auto controls = bar->Controls();
+  ToolbarParts parts;
   for (std::int32_t i = 1; i <= controls->Count(); ++i) {
     auto control = controls->Item(i);
-    if (!list) list = std::dynamic_pointer_cast<CommandBarComboBox>(control);
-    if (control->TooltipText() == kQuickLoadTooltip) quickLoad = control;
+    if (!parts.list) parts.list = std::dynamic_pointer_cast<CommandBarComboBox>(control);
+    if (control->TooltipText() == kQuickLoadTooltip) parts.quickLoad = control;
   }
-  if (!list || !quickLoad) throw Failure(1004, "The Tavrello tool bar has no connection list or Quick Load button");
+  if (!parts.list || !parts.quickLoad) {
+    throw Failure(1004, "The Tavrello tool bar has no connection list or Quick Load button");
+  }
+  return parts;
+}
+
+std::shared_ptr<forms::Form> HeadlessSession::quickLoad(const std::string& connection) {
+  ToolbarParts parts = toolbarParts();
   std::int32_t entry = 0;
-  for (std::int32_t i = 2; i <= list->ListCount() && entry == 0; ++i) {
-    if (list->List(i) == connection) entry = i;
+  for (std::int32_t i = 2; i <= parts.list->ListCount() && entry == 0; ++i) {
+    if (parts.list->List(i) == connection) entry = i;
   }
   if (entry == 0) throw Failure(5, "There is no saved connection named '" + connection + "'");
-  list->ListIndex(entry);
+  return quickLoadEntry(parts, entry);
+}
 
+std::shared_ptr<forms::Form> HeadlessSession::quickLoadDisconnected() {
+  ToolbarParts parts = toolbarParts();
+  if (parts.list->ListCount() < 1) throw Failure(1004, "The Tavrello tool bar's list of connections is empty");
+  return quickLoadEntry(parts, 1);
+}
+
+std::shared_ptr<forms::Form> HeadlessSession::quickLoadEntry(ToolbarParts& parts, std::int32_t entry) {
+  parts.list->ListIndex(entry);
   std::shared_ptr<forms::Form> window;
   dialogs_->onModeless(kQueryWindow, [&window](forms::Form& form) {
     window = form.shared_from_this();
   });
-  quickLoad->Execute();
+  parts.quickLoad->Execute();
   dialogs_->onModeless(kQueryWindow, {});
   if (!window) throw Failure(1004, "Quick Load did not open the query window");
   return window;

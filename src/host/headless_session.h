@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -43,6 +44,11 @@ class HeadlessSession {
   // there.
   std::shared_ptr<forms::Form> quickLoad(const std::string& connection);
 
+  // The same with the list's first entry, the placeholder "Tavrello
+  // Toolbar", chosen: the query window opens disconnected, with New/Edit
+  // enabled.
+  std::shared_ptr<forms::Form> quickLoadDisconnected();
+
   // Ends the run now (the destructor does it otherwise); the dialog service
   // stays installed until the session goes, so what the shut-down shows is
   // printed and counted too.
@@ -52,6 +58,10 @@ class HeadlessSession {
   bool failureShown() const { return dialogs_->criticalCount() > 0; }
 
  private:
+  struct ToolbarParts;
+  ToolbarParts toolbarParts() const;
+  std::shared_ptr<forms::Form> quickLoadEntry(ToolbarParts& parts, std::int32_t entry);
+
   std::shared_ptr<forms::ScriptedDialogService> dialogs_;
   forms::ScopedDialogService installed_;
   std::shared_ptr<WorkbookApplication> app_;

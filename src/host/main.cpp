@@ -4,6 +4,7 @@
 
 #include "gui/run_host_window.h"
 #include "host/command_line.h"
+#include "host/connection_command.h"
 #include "host/host_program.h"
 #include "host/refresh_command.h"
 #include "host/terminal_password.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
   if (!arguments.empty() && arguments[0] == "refresh")
     return tavrello::host::runRefresh({arguments.begin() + 1, arguments.end()},
                                       {std::cout, std::cerr, tavrello::host::askPasswordOnTerminal});
+  if (!arguments.empty() && arguments[0] == "connection")
+    return tavrello::host::runConnection({arguments.begin() + 1, arguments.end()}, {std::cout, std::cerr, std::cin});
   const tavrello::host::CommandLine line = tavrello::host::parseCommandLine(arguments);
   // Without --headless the host runs with its window.
   if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {

@@ -52,7 +52,7 @@ TEST(CommandLine, WorkbooksGoWithTheWindowOnly) {
 
 TEST(CommandLine, HelpNamesEveryCommand) {
   std::string usage = usageText();
-  for (const char* word : {"--headless", "register", "unregister", "--help", "--version"})
+  for (const char* word : {"--headless", "register", "unregister", "--help", "--version", "refresh", "connection list"})
     EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 

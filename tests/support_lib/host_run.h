@@ -1,0 +1,58 @@
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "host/host_program.h"
+#include "support_lib/test_env.h"
+
+extern char** environ;
+
+namespace tavrello::testing {
+
+// What a run of the host program printed and its exit status (-1 when it
+// did not exit normally).
+struct HostRun {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs the host program built beside this test, in this test's environment
+// (its fake home), with `input` on its standard input, and waits for it. The
+// output goes through files in `scratch`. Header-only; link the host
+// program's library.
+inline HostRun runHost(const std::vector<std::string>& arguments, const std::filesystem::path& scratch,
+                       const std::string& input = {}) {
+  const std::string program = (host::programFolder() / "tavrello").string();
+  std::vector<std::string> args{program};
+  args.insert(args.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string in = (scratch / "in.txt").string();
+  const std::string out = (scratch / "out.txt").string(), err = (scratch / "err.txt").string();
+  writeFile(in, input);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid = 0;
+  HostRun run;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = readFile(out);
+  run.err = readFile(err);
+  return run;
+}
+
+}  // namespace tavrello::testing
