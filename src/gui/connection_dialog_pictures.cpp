@@ -9,20 +9,19 @@ namespace {
 
 using namespace icon;
 
-// A round badge in the lower right corner, over a database.
-void drawBadge(QPainter& p, const QColor& fill) {
+// A database with a round badge in its lower right corner holding a minus,
+// or a plus when `plus`.
+void drawBadgedDatabase(QPainter& p, const QColor& fill, bool plus) {
+  drawDatabase(p, QRectF(1.5, 1.0, 9, 12));
   p.setPen(pen(fill.darker(150), 0.8));
   p.setBrush(fill);
   p.drawEllipse(QRectF(8.0, 8.0, 7.5, 7.5));
   p.setPen(pen(kPaper, 1.5));
+  p.drawLine(QPointF(9.8, 11.75), QPointF(13.7, 11.75));
+  if (plus) p.drawLine(QPointF(11.75, 9.8), QPointF(11.75, 13.7));
 }
 
-void drawAdd(QPainter& p) {
-  drawDatabase(p, QRectF(1.5, 1.0, 9, 12));
-  drawBadge(p, kGoGreen);
-  p.drawLine(QPointF(11.75, 9.8), QPointF(11.75, 13.7));
-  p.drawLine(QPointF(9.8, 11.75), QPointF(13.7, 11.75));
-}
+void drawAdd(QPainter& p) { drawBadgedDatabase(p, kGoGreen, true); }
 
 void drawEdit(QPainter& p) {
   drawDatabase(p, QRectF(1.5, 1.0, 9, 12));
@@ -38,11 +37,7 @@ void drawEdit(QPainter& p) {
   p.drawPath(pencil);
 }
 
-void drawRemove(QPainter& p) {
-  drawDatabase(p, QRectF(1.5, 1.0, 9, 12));
-  drawBadge(p, kStopRed);
-  p.drawLine(QPointF(9.8, 11.75), QPointF(13.7, 11.75));
-}
+void drawRemove(QPainter& p) { drawBadgedDatabase(p, kStopRed, false); }
 
 void drawOk(QPainter& p) {
   QPainterPath tick;

@@ -6,10 +6,10 @@
 #include <ostream>
 
 #include "host/headless_session.h"
-#include "platform/host/workbook/workbook_application.h"
 #include "platform/db/secrets.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
 
 namespace tavrello::host {
@@ -197,7 +197,7 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
     forms::ScriptedDialogService& dialogs = session.dialogs();
     dialogs.onModal(kEditor, [&](forms::Form& editor) { actInEditor(editor, a, outcome); });
     dialogs.onModal(kManager, [&](forms::Form& manager) { actInManager(manager, a, dialogs, outcome); });
-    // The query window reads the active cell when it loads, as in the window
+    // The query window reads the active cell when it loads; as in the window
     // started without a workbook, there is a new one.
     session.app().Workbooks()->Add();
     auto window = session.quickLoadDisconnected();
