@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include "platform/system/failure.h"
+#include "platform/system/regular_file.h"
 
 namespace tavrello {
 
@@ -13,6 +14,9 @@ namespace {
 // elements is dropped.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
+// Far more than any list of connections needs.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
 bool hasOneRootElement(const pugi::xml_document& doc) {
   int elements = 0;
   for (pugi::xml_node child : doc.children()) {
@@ -22,18 +26,22 @@ bool hasOneRootElement(const pugi::xml_document& doc) {
   return elements == 1;
 }
 
-void appendText(pugi::xml_node node, std::string& out) {
-  if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
-    out += node.value();
-    return;
-  }
-  for (pugi::xml_node child : node.children()) appendText(child, out);
-}
-
-std::string textOf(pugi::xml_node node) {
+// The text of the node and of every node below it, in document order. A
+// walk along the tree's links rather than a recursion, as a hand-made file
+// may nest elements deeper than any stack.
+std::string textOf(pugi::xml_node top) {
   std::string text;
-  appendText(node, text);
-  return text;
+  pugi::xml_node node = top;
+  for (;;) {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) text += node.value();
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node != top && !node.next_sibling()) node = node.parent();
+    if (node == top) return text;
+    node = node.next_sibling();
+  }
 }
 
 }  // namespace
@@ -57,9 +65,13 @@ SettingsDocument& SettingsDocument::operator=(SettingsDocument&&) noexcept = def
 SettingsDocument::~SettingsDocument() = default;
 
 SettingsDocument SettingsDocument::fromFile(const std::filesystem::path& file) {
-  auto impl = std::make_unique<Impl>();
-  impl->select(impl->doc.load_file(file.c_str(), kParseOptions));
-  return SettingsDocument(std::move(impl));
+  std::string text;
+  try {
+    text = sys::readRegularFile(file, kMaxFileBytes);
+  } catch (const Failure&) {
+    // Missing, of another kind (a FIFO, a folder) or too large: unreadable.
+  }
+  return fromText(text);
 }
 
 SettingsDocument SettingsDocument::fromText(std::string_view text) {

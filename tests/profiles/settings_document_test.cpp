@@ -1,5 +1,7 @@
 #include "profiles/settings_document.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/system/failure.h"
@@ -73,6 +75,25 @@ TEST(SettingsDocument, ReadsAFileFromDisk) {
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<connections>\r\n\t<connection1>\r\n\t\t<name>S</name>\r\n"
             "\t\t<value>DSN=s</value>\r\n\t</connection1>\r\n</connections>\r\n");
   EXPECT_EQ(allOf(SettingsDocument::fromFile(dir / "s.xml")), (std::vector<ConnectionProfile>{{"S", "DSN=s"}}));
+}
+
+// Elements nested 100,000 deep in a 700 KB file overflowed the stack of the
+// recursive text gathering at the host's start.
+TEST(SettingsDocument, AValueNestedAMillionLevelsDeepIsGatheredWithoutRecursion) {
+  constexpr int kDepth = 1000000;
+  std::string text = "<connections><c><name>";
+  for (int i = 0; i < kDepth; ++i) text += "<a>";
+  text += "deep";
+  for (int i = 0; i < kDepth; ++i) text += "</a>";
+  text += "</name><value>v<b>1</b><b/>2</value></c></connections>";
+  EXPECT_EQ(allOf(SettingsDocument::fromText(text)), (std::vector<ConnectionProfile>{{"deep", "v12"}}));
+}
+
+// A FIFO in the settings file's place blocked the host's start for ever.
+TEST(SettingsDocument, AFifoGivesNoConnectionsWithoutWaiting) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo.xml").c_str(), 0600), 0);
+  EXPECT_EQ(SettingsDocument::fromFile(dir / "fifo.xml").connectionCount(), 0u);
 }
 
 }  // namespace

@@ -65,9 +65,17 @@ fs::path artefactDir() {
   return p;
 }
 
-fs::path xlsxTestData() {
+namespace {
+
+fs::path testData() {
   const char* source = std::getenv("TAVRELLO_SOURCE_DIR");
-  return fs::path(source ? source : ".") / "tests" / "data" / "xlsx";
+  return fs::path(source ? source : ".") / "tests" / "data";
 }
+
+}  // namespace
+
+fs::path xlsxTestData() { return testData() / "xlsx"; }
+
+fs::path hostileTestData() { return testData() / "hostile"; }
 
 }  // namespace tavrello::testing

@@ -61,4 +61,8 @@ std::filesystem::path artefactDir();
 // source tree ($TAVRELLO_SOURCE_DIR).
 std::filesystem::path xlsxTestData();
 
+// Hand-made hostile inputs (workbooks, settings files) that once crashed,
+// hung or misled the host: tests/data/hostile of the source tree.
+std::filesystem::path hostileTestData();
+
 }  // namespace tavrello::testing

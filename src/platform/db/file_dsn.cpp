@@ -1,10 +1,10 @@
 #include "platform/db/file_dsn.h"
 
-#include <cerrno>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "platform/db/db_failure.h"
+#include "platform/system/regular_file.h"
 
 namespace tavrello::db {
 
@@ -21,9 +21,11 @@ struct Entry {
   std::string value;
 };
 
+// A file DSN holds a few lines of keys.
+constexpr std::size_t kMaxFileDsnBytes = 1 << 20;
+
 std::vector<Entry> readOdbcSection(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw Failure::fromErrno(errno ? errno : ENOENT, "read the file DSN", path);
+  std::istringstream in(sys::readRegularFile(path, kMaxFileDsnBytes));
   std::vector<Entry> entries;
   bool inSection = false, sawSection = false;
   std::string line;

@@ -9,16 +9,39 @@
 #include <unistd.h>
 
 #include "platform/system/failure.h"
-#include "platform/system/file_descriptor.h"
 
 namespace tavrello::sys {
 
-std::string readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
+namespace {
+
+const char* kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "a special file";
+}
+
+}  // namespace
+
+FileDescriptor openRegularFile(const std::filesystem::path& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (!fd) throw Failure::fromErrno(errno, "open", path.string());
   struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) throw Failure::fromErrno(errno, "open", path.string());
+  if (!S_ISREG(info.st_mode))
+    throw Failure(75, "open '" + path.string() + "': it is " + kindOf(info.st_mode) + ", not a regular file");
+  // Reads of a regular file wait as usual; only the open must not.
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+    throw Failure::fromErrno(errno, "open", path.string());
+  return fd;
+}
+
+std::string readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
+  FileDescriptor fd = openRegularFile(path);
+  struct stat info {};
   if (::fstat(fd.get(), &info) != 0) throw Failure::fromErrno(errno, "read", path.string());
-  if (!S_ISREG(info.st_mode)) throw Failure(75, "read '" + path.string() + "': not a regular file");
   if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
     throw Failure(75, "read '" + path.string() + "': the file is larger than " + std::to_string(maxBytes) +
                           " bytes");

@@ -83,7 +83,7 @@ TEST_F(SheetRangeTest, ADateTimeGetsADateFormatAndReadsBackAsADate) {
   auto sheet = sheetRange(date).sheet();
   const StyleTable& styles = sheet->book()->styles();
   auto format = [&](const char* address) {
-    const CellRect& rect = sheetRange(app->Range(address)).rect();
+    const CellRect rect = sheetRange(app->Range(address)).rect();
     return styles.numberFormat(styles.style(sheet->cells().find(rect.top, rect.left)->style()).numberFormat).code;
   };
   EXPECT_EQ(format("A1"), "yyyy-mm-dd");

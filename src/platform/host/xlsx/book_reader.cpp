@@ -36,7 +36,8 @@ class BookReader {
       : file_(file), limits_(limits), zip_(file, limits), book_(std::make_shared<Book>(app.weak_from_this(), file.filename().string(), app.grid())) {}
 
   std::shared_ptr<Book> run() {
-    const Relationship* office = findByType(readRelationships(zip_, ""), "officeDocument");
+    const std::vector<Relationship> packageRels = readRelationships(zip_, "");
+    const Relationship* office = findByType(packageRels, "officeDocument");
     if (!office) fail("it has no workbook part (is it a word-processing or presentation file?)");
     workbookPart_ = office->target;
     pugi::xml_document workbook = loadTree(zip_, workbookPart_);

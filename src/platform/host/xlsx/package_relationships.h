@@ -23,9 +23,12 @@ struct Relationship {
 // strict type URIs are understood, as only their last segment counts.
 std::vector<Relationship> readRelationships(ZipReader& zip, std::string_view part);
 
-// The first relationship of that type, or of that id.
+// The first relationship of that type, or of that id: a pointer into
+// `relationships`, so a temporary list is refused at compile time.
 const Relationship* findByType(const std::vector<Relationship>& relationships, std::string_view type);
 const Relationship* findById(const std::vector<Relationship>& relationships, std::string_view id);
+const Relationship* findByType(std::vector<Relationship>&& relationships, std::string_view type) = delete;
+const Relationship* findById(std::vector<Relationship>&& relationships, std::string_view id) = delete;
 
 // A target as written in a .rels part of `sourcePart`, as a part name: a
 // leading "/" starts at the package root, "../" climbs, %XX is decoded.

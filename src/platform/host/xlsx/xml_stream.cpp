@@ -251,18 +251,35 @@ bool XmlStream::readTag() {
     at = close + 1;
     if (at < tag.size() && !isSpace(tag[at])) fail("attributes of <" + std::string(qualified) + "> run together");
     if (attributeName == "xmlns" || attributeName.substr(0, 6) == "xmlns:") continue;
-    for (std::size_t k = 0; k < attributeCount_; ++k) {
-      if (attributes_[k].name == attributeName) fail("an attribute occurs twice in <" + std::string(qualified) + ">");
-    }
     if (attributeCount_ == attributes_.size()) attributes_.emplace_back();
     Attribute& slot = attributes_[attributeCount_++];
     slot.name.assign(attributeName);
     decodeInto(slot.value, raw, true);
   }
+  if (hasRepeatedAttribute()) fail("an attribute occurs twice in <" + std::string(qualified) + ">");
   open_.emplace_back(qualified);
   name_.assign(localName(qualified));
   pendingEnd_ = empty;
   return true;
+}
+
+bool XmlStream::hasRepeatedAttribute() {
+  // A tag's few attributes are compared pair by pair; a long list is
+  // sorted, so that a tag of a million attributes takes no longer than the
+  // reading of its text.
+  constexpr std::size_t kPairwise = 8;
+  if (attributeCount_ <= kPairwise) {
+    for (std::size_t k = 1; k < attributeCount_; ++k) {
+      for (std::size_t j = 0; j < k; ++j) {
+        if (attributes_[j].name == attributes_[k].name) return true;
+      }
+    }
+    return false;
+  }
+  sortedNames_.clear();
+  for (std::size_t k = 0; k < attributeCount_; ++k) sortedNames_.push_back(attributes_[k].name);
+  std::sort(sortedNames_.begin(), sortedNames_.end());
+  return std::adjacent_find(sortedNames_.begin(), sortedNames_.end()) != sortedNames_.end();
 }
 
 std::optional<std::string_view> XmlStream::attribute(std::string_view name) const {

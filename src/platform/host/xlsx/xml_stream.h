@@ -56,6 +56,7 @@ class XmlStream {
   void readText();
   void skipSpecial();
   void decodeInto(std::string& out, std::string_view raw, bool attribute);
+  bool hasRepeatedAttribute();
 
   Fill fill_;
   std::string part_;
@@ -75,6 +76,7 @@ class XmlStream {
   };
   std::vector<Attribute> attributes_;
   std::size_t attributeCount_ = 0;
+  std::vector<std::string_view> sortedNames_;
   std::vector<std::string> open_;
 };
 

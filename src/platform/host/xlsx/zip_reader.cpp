@@ -4,9 +4,10 @@
 #include <climits>
 
 #include <minizip/unzip.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/system/failure.h"
+#include "platform/system/regular_file.h"
 
 namespace tavrello::host::xlsx {
 
@@ -26,13 +27,52 @@ std::string foldCase(std::string_view name) {
 
 std::string megabytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
 
+// minizip reads the archive through these, from the descriptor that the
+// reader opened and owns; the opaque pointer is that descriptor.
+int descriptorOf(voidpf opaque) { return static_cast<const sys::FileDescriptor*>(opaque)->get(); }
+
+voidpf ZCALLBACK openDescriptor(voidpf opaque, const void*, int) { return opaque; }
+
+uLong ZCALLBACK readDescriptor(voidpf opaque, voidpf, void* buffer, uLong size) {
+  for (;;) {
+    const ssize_t n = ::read(descriptorOf(opaque), buffer, size);
+    if (n >= 0) return static_cast<uLong>(n);
+    if (errno != EINTR) return 0;
+  }
+}
+
+uLong ZCALLBACK writeNothing(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T ZCALLBACK tellDescriptor(voidpf opaque, voidpf) {
+  const off_t at = ::lseek(descriptorOf(opaque), 0, SEEK_CUR);
+  return at < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(at);
+}
+
+long ZCALLBACK seekDescriptor(voidpf opaque, voidpf, ZPOS64_T offset, int origin) {
+  const int whence = origin == ZLIB_FILEFUNC_SEEK_SET   ? SEEK_SET
+                     : origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR
+                                                        : SEEK_END;
+  return ::lseek(descriptorOf(opaque), static_cast<off_t>(offset), whence) < 0 ? -1 : 0;
+}
+
+int ZCALLBACK closeNothing(voidpf, voidpf) { return 0; }
+
+int ZCALLBACK noError(voidpf, voidpf) { return 0; }
+
 }  // namespace
 
-ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits) : file_(file), limits_(limits) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) throw Failure::fromErrno(errno, "open", file.string());
-  if (S_ISDIR(info.st_mode)) throw Failure::fromErrno(EISDIR, "open", file.string());
-  unzip_ = unzOpen64(file.c_str());
+ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits)
+    : file_(file), limits_(limits), fd_(sys::openRegularFile(file)) {
+  zlib_filefunc64_def functions{};
+  functions.zopen64_file = openDescriptor;
+  functions.zread_file = readDescriptor;
+  functions.zwrite_file = writeNothing;
+  functions.ztell64_file = tellDescriptor;
+  functions.zseek64_file = seekDescriptor;
+  functions.zclose_file = closeNothing;
+  functions.zerror_file = noError;
+  functions.opaque = &fd_;
+  unzip_ = unzOpen2_64(file.c_str(), &functions);
   if (!unzip_) {
     throw Failure::host("'" + file.string() +
                         "' is not an .xlsx workbook: it is not a zip package (the file may be damaged or of another "

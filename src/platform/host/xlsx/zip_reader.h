@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/host/xlsx/read_limits.h"
+#include "platform/system/file_descriptor.h"
 
 namespace tavrello::host::xlsx {
 
@@ -16,8 +17,9 @@ namespace tavrello::host::xlsx {
 // how many entries, how large each may grow when inflated (checked against
 // the bytes actually inflated, not the sizes the archive claims), and how
 // much all together. Entry names are kept as stored ("xl/workbook.xml").
-// Failures are tavrello::Failure: file errors with their numbers, anything
-// wrong with the archive 1004 naming the file and the entry.
+// Only a regular file is read (see sys::openRegularFile). Failures are
+// tavrello::Failure: file errors with their numbers, anything wrong with the
+// archive 1004 naming the file and the entry.
 class ZipReader {
  public:
   ZipReader(const std::filesystem::path& file, const ReadLimits& limits);
@@ -53,6 +55,7 @@ class ZipReader {
 
   std::filesystem::path file_;
   ReadLimits limits_;
+  sys::FileDescriptor fd_;  // closed after minizip's handle
   void* unzip_ = nullptr;
   std::vector<Entry> entries_;
   std::map<std::string, std::size_t, std::less<>> byName_;

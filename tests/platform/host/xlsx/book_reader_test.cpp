@@ -1,5 +1,7 @@
 #include "platform/host/xlsx/book_reader.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "package_builder.h"
@@ -283,6 +285,26 @@ TEST(BookReaderHostile, FilesThatAreNoWorkbookSayWhatTheyAre) {
   parts = minimalParts("<sheetData><row><c><v>12abc</v></c></row></sheetData>");
   writePackage(dir / "nan.xlsx", parts);
   EXPECT_NE(failureOf(dir / "nan.xlsx").find("A1 holds '12abc', which is not a number"), std::string::npos);
+}
+
+// The reader took the workbook part's name from a relationship list that
+// was freed at once; a name too long for a short string's inline buffer came
+// back garbled.
+TEST(BookReaderHostile, AWorkbookPartOfAnyNameIsFoundThroughThePackagesRelationships) {
+  auto app = WorkbookApplication::create();
+  auto book = readBook(*app, testing::hostileTestData() / "workbooks" / "long_workbook_part_name.xlsx");
+  ASSERT_EQ(book->sheets().size(), 1u);
+  EXPECT_EQ(book->sheets()[0]->value(2, 1), CellValue(1.0));
+  EXPECT_EQ(book->sheets()[0]->queryTables().size(), 1u);
+}
+
+// A FIFO in a workbook's place made the open wait for ever for a writer.
+TEST(BookReaderHostile, AFifoOrAFolderIsRefusedWithoutWaiting) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.xlsx").c_str(), 0600), 0);
+  EXPECT_NE(failureOf(dir / "pipe.xlsx").find("it is a named pipe, not a regular file"), std::string::npos);
+  std::filesystem::create_directory(dir / "folder.xlsx");
+  EXPECT_NE(failureOf(dir / "folder.xlsx").find("it is a folder, not a regular file"), std::string::npos);
 }
 
 TEST(BookReaderHostile, ADamagedEntryFailsItsChecksum) {

@@ -124,5 +124,23 @@ TEST(XmlStream, TagsTextsAndNestingAreBounded) {
   EXPECT_NE(failureOf(deep).find("nest deeper"), std::string::npos);
 }
 
+// Each attribute of a tag was compared with every earlier one: 100,000
+// attributes took 25 s, and the tag limit lets a part hold well over a
+// million.
+TEST(XmlStream, ATagWithAMillionAttributesIsReadAndARepeatedOneAmongThemIsFound) {
+  constexpr int kAttributes = 1000000;
+  std::string tag = "<r";
+  for (int i = 0; i < kAttributes; ++i) tag += " a" + std::to_string(i) + "=\"" + std::to_string(i % 10) + "\"";
+  XmlStream stream(pieces(tag + "/>", 1 << 20), "test.xml", 16 << 20);
+  ASSERT_EQ(stream.next(), XmlStream::Event::Start);
+  EXPECT_EQ(stream.attribute("a999999"), "9");
+  EXPECT_EQ(stream.attribute("a0"), "0");
+  EXPECT_EQ(stream.next(), XmlStream::Event::End);
+
+  EXPECT_NE(failureOf(tag + " a17=\"again\"/>", 16 << 20).find("an attribute occurs twice in <r>"), std::string::npos);
+  EXPECT_NE(failureOf("<r b=\"\" c=\"\" d=\"\" e=\"\" f=\"\" g=\"\" h=\"\" i=\"\" j=\"\" b=\"\"/>").find("twice"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavrello::host::xlsx
