@@ -171,6 +171,19 @@ TEST_F(RefreshCommandTest, AWorkbookWithPartsTheHostDoesNotKeepIsNotSavedOverIts
   EXPECT_EQ(testing::readFile(dir / "charts.xlsx"), before);
 }
 
+// A command text whose _x0000_ decodes to a NUL made the refresh spin for
+// ever in the SQLite provider.
+TEST_F(RefreshCommandTest, ACommandTextWithANulFailsClearlyAndNothingIsSaved) {
+  std::filesystem::copy_file(testing::hostileTestData() / "workbooks" / "nul_in_command_text.xlsx", dir / "nul.xlsx");
+  const std::string before = testing::readFile(dir / "nul.xlsx");
+  EXPECT_EQ(runRefresh({(dir / "nul.xlsx").string()}, io()), 1);
+  EXPECT_NE(err.str().find("The query table 'Q' on sheet 'S' could not be refreshed: The statement holds a NUL "
+                           "character (at byte 9)"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(testing::readFile(dir / "nul.xlsx"), before);
+}
+
 TEST_F(RefreshCommandTest, AWorkbookWithoutQueryTablesIsLeftAlone) {
   auto app = WorkbookApplication::create();
   auto book = app->addBook();

@@ -8,6 +8,7 @@
 #include "platform/db/secrets.h"
 #include "platform/db/session.h"
 #include "platform/db/sqlite_session.h"
+#include "platform/db/statement_text.h"
 
 namespace tavrello::db {
 
@@ -54,6 +55,7 @@ void Connection::CursorLocation(long location) {
 
 std::shared_ptr<Recordset> Connection::Execute(std::string_view commandText) {
   if (!session_) throw invalidConnection();
+  checkStatementText(commandText);
   return guarded([&] { return session_->execute(commandText); });
 }
 

@@ -55,7 +55,9 @@ class Connection {
   // Runs the statement text (every statement in it, in order) and returns the
   // first result with columns, open and on its first row; a closed result set
   // when nothing returns columns (DDL, DML). 3709 when the connection is
-  // closed; the provider's failure when the database rejects the statement.
+  // closed; the failures of checkStatementText (statement_text.h) for a text
+  // with a NUL or without a statement; the provider's failure when the
+  // database rejects the statement.
   std::shared_ptr<Recordset> Execute(std::string_view commandText);
 
   // The string given to Open; empty while closed.

@@ -22,6 +22,7 @@ namespace tavrello::db {
 //   kAuthFailed     -2147217843  login refused (SQLSTATE 28; SQLite auth)
 //   kTimeout        -2147217871  a timeout expired (SQLSTATE HYT00, HYT01)
 //   kReadOnly       -2147217911  writing to a database opened read-only
+//   kNoCommand      -2147217908  the command text holds no statement
 namespace failure_number {
 inline constexpr std::int32_t kArguments = 3001;
 inline constexpr std::int32_t kNoCurrentRecord = 3021;
@@ -37,6 +38,7 @@ inline constexpr std::int32_t kIntegrity = -2147217873;
 inline constexpr std::int32_t kAuthFailed = -2147217843;
 inline constexpr std::int32_t kTimeout = -2147217871;
 inline constexpr std::int32_t kReadOnly = -2147217911;
+inline constexpr std::int32_t kNoCommand = -2147217908;
 }  // namespace failure_number
 
 // 3704 "Operation is not allowed when the object is closed."

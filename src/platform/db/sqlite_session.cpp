@@ -51,6 +51,11 @@ class SqliteSession final : public Session {
       const char* tail = nullptr;
       int rc = sqlite3_prepare_v2(db_.get(), next, static_cast<int>(end - next), stmt.out(), &tail);
       if (rc != SQLITE_OK) throw sqliteFailure(rc, db_.get());
+      // The library stops at a NUL with no statement and no progress.
+      if (!stmt.get() && tail == next) {
+        throw Failure(failure_number::kCommandError,
+                      "The statement cannot be read past byte " + std::to_string(next - sql.data() + 1) + ".");
+      }
       next = tail;
       if (!stmt.get()) continue;  // blanks or a comment
       if (!result && sqlite3_column_count(stmt.get()) > 0) {

@@ -55,6 +55,37 @@ inline bool postgresRequired() {
     GTEST_SKIP() << "PostgreSQL tests skipped: " << cs;                             \
   }
 
+// A text with a NUL made the SQLite provider spin for ever: each provider
+// must refuse it, and a text without any statement, with a clear failure
+// before the database sees it, and still run a statement after comments.
+inline void expectTextsWithoutAStatementFail(Connection& cn) {
+  using namespace std::string_literals;
+  const std::string withNul[] = {"SELECT 1\0"s, "SELECT 1;\0 SELECT 2"s, "\0"s, "SELECT 'a\0b'"s};
+  for (const std::string& text : withNul) {
+    try {
+      cn.Execute(text);
+      ADD_FAILURE() << "ran a text with a NUL: " << text.size() << " bytes";
+    } catch (const Failure& f) {
+      EXPECT_EQ(f.number(), -2147217900) << f.toString();
+      EXPECT_NE(f.description().find("NUL character (at byte " + std::to_string(text.find('\0') + 1) + ")"),
+                std::string::npos)
+          << f.toString();
+    }
+  }
+  for (const char* text : {"", "  \r\n\t", "-- only a comment", "/* a block */ ;; -- and a line",
+                           "/* never closed"}) {
+    try {
+      cn.Execute(text);
+      ADD_FAILURE() << "ran '" << text << "'";
+    } catch (const Failure& f) {
+      EXPECT_EQ(f.number(), -2147217908) << f.toString();
+      EXPECT_NE(f.description().find("holds no statement"), std::string::npos) << f.toString();
+    }
+  }
+  EXPECT_EQ(cn.Execute("/* first */ -- then\nSELECT 2 AS n")->RecordCount(), 1);
+  EXPECT_EQ(cn.State(), 1) << "the connection stays usable";
+}
+
 // A table name no other test run uses at the same time.
 inline std::string uniqueName(const std::string& stem) {
   static int counter = 0;

@@ -78,6 +78,13 @@ TEST(SqliteOdbc, BadStatementCarriesTheDriversMessage) {
   }
 }
 
+TEST(SqliteOdbc, ATextWithANulOrWithoutAStatementFailsClearly) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(sqliteOdbcString(newSqliteFile(dir)));
+  expectTextsWithoutAStatementFail(cn);
+}
+
 TEST(SqliteOdbc, MsdasqlAndFileDsnStringsReachTheDriver) {
   TempDir dir;
   const std::string file = newSqliteFile(dir);
@@ -190,6 +197,13 @@ TEST(Postgres, DdlReturnsAClosedResultSet) {
     EXPECT_EQ(f.number(), failure_number::kObjectClosed);
     EXPECT_EQ(f.description(), "Operation is not allowed when the object is closed.");
   }
+}
+
+TEST(Postgres, ATextWithANulOrWithoutAStatementFailsClearly) {
+  TAVRELLO_POSTGRES_OR_SKIP(cs);
+  Connection cn;
+  cn.Open(cs);
+  expectTextsWithoutAStatementFail(cn);
 }
 
 TEST(Postgres, BadSqlCarriesTheServersMessage) {

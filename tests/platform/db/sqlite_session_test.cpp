@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "db_test_support.h"
 #include "platform/db/connection.h"
 #include "platform/db/db_failure.h"
 #include "platform/db/sqlite_types.h"
@@ -17,6 +18,27 @@ using tavrello::testing::writeFile;
 std::string emptyDatabase(const TempDir& dir, const std::string& name = "t.db") {
   writeFile(dir / name, "");
   return "Provider=SQLite;Data Source=" + (dir / name).string() + ";";
+}
+
+TEST(SqliteProvider, ATextWithANulOrWithoutAStatementFailsClearly) {
+  TempDir dir;
+  Connection cn;
+  cn.Open(emptyDatabase(dir));
+  testing::expectTextsWithoutAStatementFail(cn);
+}
+
+// The library stops at a NUL with no statement and the tail where it was.
+TEST(SqliteProvider, TheSessionItselfStopsAtANul) {
+  TempDir dir;
+  writeFile(dir / "t.db", "");
+  auto session = openSqliteSession((dir / "t.db").string(), false);
+  try {
+    session->execute(std::string_view("SELECT 1; \0SELECT 2", 19));
+    FAIL() << "no failure";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), failure_number::kCommandError);
+    EXPECT_EQ(f.description(), "The statement cannot be read past byte 11.");
+  }
 }
 
 TEST(SqliteProvider, ReadsEveryTypeWithNulls) {
