@@ -11,6 +11,8 @@
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/printable_text.h"
+#include "platform/system/registry.h"
 #include "tavrello/version.h"
 
 namespace tavrello::host {
@@ -63,7 +65,7 @@ int runHeadless(std::ostream& out, std::ostream& err) {
 
 int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
   if (!line.error.empty()) {
-    err << "tavrello: " << line.error << "\n" << usageText();
+    err << "tavrello: " << sys::printableText(line.error) << "\n" << usageText();
     return 2;
   }
   try {
@@ -84,7 +86,7 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         return runHeadless(out, err);
     }
   } catch (const Failure& failure) {
-    err << "tavrello: " << failure.description() << "\n";
+    err << "tavrello: " << sys::printableText(failure.description()) << "\n";
   }
   return 1;
 }

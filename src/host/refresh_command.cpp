@@ -12,6 +12,7 @@
 #include "platform/host/workbook/sheet_query_table.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/printable_text.h"
 
 namespace tavrello::host {
 
@@ -48,6 +49,15 @@ Arguments parse(const std::vector<std::string>& arguments) {
   return a;
 }
 
+// Everything the command prints from the workbook (names, notes, statements
+// in failures) or from a database's messages is shown with its control
+// characters escaped, so that a workbook cannot drive the terminal.
+std::string shown(std::string_view text) { return sys::printableText(text); }
+
+std::string describe(const SheetQueryTable& table) {
+  return shown("query table '" + table.Name() + "' on sheet '" + table.sheet()->name() + "'");
+}
+
 const char* kUsage = "Usage: tavrello refresh BOOK.xlsx [--output OTHER.xlsx] [--trust]\n";
 
 // The password for a connection that needs one: the environment's, or the
@@ -55,17 +65,16 @@ const char* kUsage = "Usage: tavrello refresh BOOK.xlsx [--output OTHER.xlsx] [-
 std::optional<std::string> passwordFor(const SheetQueryTable& table, const RefreshIo& io) {
   if (const char* password = std::getenv("TAVRELLO_PASSWORD")) return std::string(password);
   if (!io.askPassword) return std::nullopt;
-  return io.askPassword("Password for the query table '" + table.Name() + "' on sheet '" + table.sheet()->name() +
-                        "': ");
+  return io.askPassword("Password for the " + describe(table) + ": ");
 }
 
 // Refreshes one table; false (having said why) when it was refused or failed.
 bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
-  const std::string where = "query table '" + table.Name() + "' on sheet '" + table.sheet()->name() + "'";
+  const std::string where = describe(table);
   const std::string text = joinConnection(table.Connection());
   if (!trust) {
     if (auto why = untrustedReason(text)) {
-      io.err << "Refused the " << where << ": " << *why
+      io.err << "Refused the " << where << ": " << shown(*why)
              << ". A workbook's connections are chosen by whoever wrote it; run with --trust only for a workbook "
                 "you trust.\n";
       return false;
@@ -79,7 +88,7 @@ bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
       return false;
     }
   } catch (const Failure& failure) {
-    io.err << "The " << where << " could not be refreshed: " << failure.description() << "\n";
+    io.err << "The " << where << " could not be refreshed: " << shown(failure.description()) << "\n";
     return false;
   }
   const auto& block = table.result();
@@ -93,7 +102,7 @@ bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
 int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
   Arguments a = parse(arguments);
   if (!a.error.empty()) {
-    io.err << "tavrello refresh: " << a.error << ".\n" << kUsage;
+    io.err << "tavrello refresh: " << shown(a.error) << ".\n" << kUsage;
     return 2;
   }
   auto app = WorkbookApplication::create();
@@ -101,14 +110,14 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
   try {
     book = app->openBook(a.book);
   } catch (const Failure& failure) {
-    io.err << failure.description() << "\n";
+    io.err << shown(failure.description()) << "\n";
     return 1;
   }
-  for (const auto& note : book->unkeptParts()) io.err << "Not kept from the file: " << note << "\n";
+  for (const auto& note : book->unkeptParts()) io.err << "Not kept from the file: " << shown(note) << "\n";
   // Saving over the file would lose what the host does not keep; a user who
   // asked only for fresh data must not find it gone.
   if (!a.output && !book->unkeptParts().empty()) {
-    io.err << "Saving over " << a.book.string()
+    io.err << "Saving over " << shown(a.book.string())
            << " would lose the parts listed above; nothing was refreshed. Give --output OTHER.xlsx to save the "
               "refreshed workbook as another file.\n";
     return 1;
@@ -131,12 +140,12 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
   }
   const std::filesystem::path target = a.output.value_or(a.book);
   try {
-    for (const auto& warning : book->saveTo(target)) io.err << warning << "\n";
+    for (const auto& warning : book->saveTo(target)) io.err << shown(warning) << "\n";
   } catch (const Failure& failure) {
-    io.err << failure.description() << "\n";
+    io.err << shown(failure.description()) << "\n";
     return 1;
   }
-  io.out << "Saved " << book->FullName() << ".\n";
+  io.out << "Saved " << shown(book->FullName()) << ".\n";
   return 0;
 }
 

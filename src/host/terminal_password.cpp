@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/system/file_descriptor.h"
+#include "platform/system/printable_text.h"
 
 namespace tavrello::host {
 
@@ -47,7 +48,7 @@ void writeAll(int fd, const std::string& text) {
 std::optional<std::string> askPasswordOnTerminal(const std::string& prompt) {
   sys::FileDescriptor tty(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC));
   if (!tty || !::isatty(tty.get())) return std::nullopt;
-  writeAll(tty.get(), prompt);
+  writeAll(tty.get(), sys::printableText(prompt));
   std::string line;
   bool ended = false;
   {

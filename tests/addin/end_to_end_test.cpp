@@ -67,6 +67,18 @@ TEST_F(EndToEnd, TheHostProgramLoadsTheRegisteredAddinAndItsToolbarReturnsToItsP
   EXPECT_EQ(capture_.log(), "") << "nothing was reported";
 }
 
+// A connection's name in the settings file could drive the terminal that
+// runs the host.
+TEST_F(EndToEnd, ControlCharactersInAConnectionsNameAreShownEscaped) {
+  ASSERT_EQ(runHost({"register"}, scratch_.path()).status, 0);
+  fs::copy_file(testing::hostileTestData() / "settings" / "terminal_escapes.xml", capture_.settingsFile(),
+                fs::copy_options::overwrite_existing);
+  const HostRun run = runHost({"--headless"}, scratch_.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Tavrello Toolbar, Sales\\x1b[2J\\x1b]0;owned\\x07\\u009b6n"), std::string::npos) << run.out;
+}
+
 TEST_F(EndToEnd, TheLoadedAddinShowsTheSavedConnectionsAndAnswersItsButtons) {
   std::ostringstream out;
   host::registerTavrello(host::programFolder(), out);

@@ -184,6 +184,20 @@ TEST_F(RefreshCommandTest, ACommandTextWithANulFailsClearlyAndNothingIsSaved) {
   EXPECT_EQ(testing::readFile(dir / "nul.xlsx"), before);
 }
 
+// Names from the workbook and the database's message were printed raw, so
+// a workbook could clear the screen or set the terminal's title.
+TEST_F(RefreshCommandTest, ControlCharactersFromTheWorkbookAreShownEscaped) {
+  std::filesystem::copy_file(testing::hostileTestData() / "workbooks" / "terminal_escapes.xlsx", dir / "esc.xlsx");
+  EXPECT_EQ(runRefresh({(dir / "esc.xlsx").string()}, io()), 1);
+  const std::string printed = out.str() + err.str();
+  EXPECT_EQ(printed.find('\x1b'), std::string::npos) << printed;
+  EXPECT_EQ(printed.find('\x07'), std::string::npos) << printed;
+  EXPECT_NE(printed.find("The query table 'Q\\x1b[31mred\\x1b]0;owned\\x07' on sheet 'S' could not be refreshed"),
+            std::string::npos)
+      << printed;
+  EXPECT_NE(printed.find("unrecognized token: \"\\x1b\""), std::string::npos) << "the database's message: " << printed;
+}
+
 TEST_F(RefreshCommandTest, AWorkbookWithoutQueryTablesIsLeftAlone) {
   auto app = WorkbookApplication::create();
   auto book = app->addBook();

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/forms/form.h"
+#include "platform/system/printable_text.h"
 
 namespace tavrello::forms {
 namespace {
@@ -23,7 +24,7 @@ UnhandledFailureHandler& hook() {
 void defaultHook(const Failure& failure, const std::string& formName, const std::string& procedure) {
   std::cerr << "Tavrello: unhandled failure in " << formName;
   if (!procedure.empty()) std::cerr << "." << procedure;
-  std::cerr << ": " << failure.toString() << std::endl;
+  std::cerr << ": " << sys::printableText(failure.toString()) << std::endl;
 }
 
 void report(const Failure& failure, const std::string& formName, const std::string& procedure) {
@@ -33,7 +34,7 @@ void report(const Failure& failure, const std::string& formName, const std::stri
       return;
     }
   } catch (const std::exception& e) {
-    std::cerr << "Tavrello: the failure hook failed: " << e.what() << std::endl;
+    std::cerr << "Tavrello: the failure hook failed: " << sys::printableText(e.what()) << std::endl;
   } catch (...) {
     std::cerr << "Tavrello: the failure hook failed" << std::endl;
   }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/forms/form.h"
+#include "platform/system/printable_text.h"
 
 namespace tavrello::forms {
 namespace {
@@ -56,7 +57,10 @@ std::string ScriptedDialogService::consoleLine(const MessageBoxRequest& request)
       text += c;
     }
   }
-  return std::string(iconName(request.icon)) + ": " + request.title + ": " + text;
+  // Box texts carry names from settings files and workbooks, and databases'
+  // messages: on a terminal their control characters are shown escaped.
+  return std::string(iconName(request.icon)) + ": " + sys::printableText(request.title) + ": " +
+         sys::printableText(text);
 }
 
 MsgResult ScriptedDialogService::defaultAnswer(MsgButtons buttons) {

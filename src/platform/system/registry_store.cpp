@@ -11,6 +11,7 @@
 #include "platform/system/atomic_file.h"
 #include "platform/system/clock.h"
 #include "platform/system/file_descriptor.h"
+#include "platform/system/printable_text.h"
 #include "platform/system/registry_file.h"
 
 namespace tavrello::sys::registry {
@@ -141,7 +142,7 @@ void HiveStore::load(const fs::path& path) {
   if (error) {
     if (!loaded_ || !unreadable_) {
       std::fprintf(stderr, "tavrello: cannot read the registry file '%s': %s; it is left as it is\n",
-                   path.c_str(), std::strerror(error));
+                   printableText(path.string()).c_str(), std::strerror(error));
     }
     hive_ = Hive();
     bytes_.clear();
@@ -154,8 +155,8 @@ void HiveStore::load(const fs::path& path) {
 
   ParsedHive parsed = parseHive(bytes);
   for (const auto& line : parsed.unreadable) {
-    std::fprintf(stderr, "tavrello: %s:%zu: unreadable registry line skipped (%s)\n", path.c_str(), line.number,
-                 line.reason.c_str());
+    std::fprintf(stderr, "tavrello: %s:%zu: unreadable registry line skipped (%s)\n",
+                 printableText(path.string()).c_str(), line.number, line.reason.c_str());
   }
   hive_ = std::move(parsed.hive);
   damaged_ = !parsed.unreadable.empty();
@@ -207,7 +208,7 @@ void HiveStore::keepDamagedCopy(const fs::path& path) const {
   std::error_code ec;
   for (int n = 2; fs::exists(copy, ec); ++n) copy = base + "-" + std::to_string(n);
   writeFileAtomically(copy, bytes_, 0600);
-  std::fprintf(stderr, "tavrello: the damaged registry file is kept as '%s'\n", copy.c_str());
+  std::fprintf(stderr, "tavrello: the damaged registry file is kept as '%s'\n", printableText(copy).c_str());
 }
 
 }  // namespace tavrello::sys::registry

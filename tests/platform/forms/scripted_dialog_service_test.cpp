@@ -143,6 +143,12 @@ TEST_F(ScriptedTest, TheConsoleLineShowsIconTitleAndTextWithLineBreaksMarked) {
             "Message: Tavrello: a | b | c");
 }
 
+TEST_F(ScriptedTest, TheConsoleLineShowsControlCharactersOfTheTextAndTitleEscaped) {
+  EXPECT_EQ(ScriptedDialogService::consoleLine({"Remove 'Sales\x1b[2J'?\r\nSure\x07", MsgButtons::YesNo,
+                                               MsgIcon::Question, "Tav\x1b]0;x"}),
+            "Question: Tav\\x1b]0;x: Remove 'Sales\\x1b[2J'? | Sure\\x07");
+}
+
 TEST(ScriptedEcho, EchoesEveryBoxAndCountsTheCriticalOnes) {
   std::ostringstream echo;
   ScriptedDialogService service(&echo);
