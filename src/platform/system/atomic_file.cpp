@@ -9,6 +9,7 @@
 
 #include "platform/system/failure.h"
 #include "platform/system/file_descriptor.h"
+#include "platform/system/locked_temporary.h"
 
 namespace tavrello::sys {
 
@@ -46,15 +47,19 @@ class TemporaryFile {
 }  // namespace
 
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, mode_t mode) {
-  std::string pattern = path.string() + ".tmp-XXXXXX";
-  FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
-  if (!fd) throw Failure::fromErrno(errno, "create", pattern);
+  const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+  const std::string stem = path.filename().string() + ".tmp-";
+  // What an earlier writer of this file left when it was killed.
+  removeStaleTemporaries(folder, [&](std::string_view name) { return isTemporaryName(name, stem); });
+
+  LockedTemporary created = createLockedTemporary(path.string() + ".tmp-XXXXXX");
+  const std::string& pattern = created.path;
   TemporaryFile temporary(pattern);
 
-  if (::fchmod(fd.get(), mode) != 0) throw Failure::fromErrno(errno, "set permissions of", pattern);
-  writeAll(fd.get(), bytes, pattern);
-  if (::fsync(fd.get()) != 0) throw Failure::fromErrno(errno, "flush", pattern);
-  if (fd.reset() != 0) throw Failure::fromErrno(errno, "close", pattern);
+  if (::fchmod(created.file.get(), mode) != 0) throw Failure::fromErrno(errno, "set permissions of", pattern);
+  writeAll(created.file.get(), bytes, pattern);
+  if (::fsync(created.file.get()) != 0) throw Failure::fromErrno(errno, "flush", pattern);
+  if (created.file.reset() != 0) throw Failure::fromErrno(errno, "close", pattern);
 
   if (interruptions.load() > 0) {
     temporary.keep();
@@ -64,7 +69,6 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
   temporary.keep();
 
   // The rename itself reaches the disk only with the folder's entry.
-  const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
   FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir) ::fsync(dir.get());
 }

@@ -11,7 +11,9 @@ namespace tavrello::sys {
 // after a crash, shows either the old contents or the new ones whole: the
 // bytes go to a temporary file in the same folder (named after the file with
 // ".tmp-" and a unique ending), which gets `mode`, is flushed to disk and is
-// then renamed over `path`. The folder must exist. Throws Failure (a file
+// then renamed over `path`. The temporary file is locked while it is written
+// (see locked_temporary.h), and the ones a killed writer of the same file
+// left are removed first. The folder must exist. Throws Failure (a file
 // error number, the path in its description) when anything fails; the old
 // file is then unchanged and the temporary file removed.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, mode_t mode = 0600);

@@ -43,6 +43,23 @@ TEST(AtomicFile, InterruptionBeforeTheRenameKeepsTheOldFile) {
   EXPECT_EQ(entries(dir.path()), 2u) << "the complete temporary file stays, as after a crash";
 }
 
+// A settings file's temporary files piled up, one for every writer killed
+// before its rename.
+TEST(AtomicFile, TheNextWriteRemovesWhatAnInterruptedWriterOfTheFileLeft) {
+  TempDir dir;
+  writeFile(dir / "settings.xml", "old");
+  writeFile(dir / "other.xml.tmp-AbC123", "another file's");
+  {
+    ScopedInterruptBeforeRename crash;
+    EXPECT_THROW(writeFileAtomically(dir / "settings.xml", "new"), Failure);
+  }
+  ASSERT_EQ(entries(dir.path()), 3u);
+  writeFileAtomically(dir / "settings.xml", "newer");
+  EXPECT_EQ(readFile(dir / "settings.xml"), "newer");
+  EXPECT_EQ(entries(dir.path()), 2u) << "only the other file's temporary file is left";
+  EXPECT_TRUE(fs::exists(dir / "other.xml.tmp-AbC123"));
+}
+
 TEST(AtomicFile, MissingFolderFailsWithTheFileErrorAndCreatesNothing) {
   TempDir dir;
   try {

@@ -10,6 +10,7 @@
 
 #include "platform/host/xlsx/output_device.h"
 #include "platform/system/failure.h"
+#include "platform/system/locked_temporary.h"
 
 namespace tavrello::host::xlsx {
 
@@ -40,15 +41,29 @@ mode_t modeFor(const std::filesystem::path& path) {
   return 0666 & ~mask;
 }
 
+// The name of a save's new file, before it replaces `path`: hidden, so that
+// a folder listing does not show it.
+std::string temporaryStem(const std::filesystem::path& path) { return "." + path.filename().string() + ".saving-"; }
+
+// A save's new file that a killed save left, of any workbook in the folder:
+// "." + the workbook's name + ".saving-" + six letters or digits.
+bool isSavingFile(std::string_view name) {
+  constexpr std::string_view kMarker = ".saving-";
+  constexpr std::size_t kEnding = kMarker.size() + 6;
+  return name.size() > kEnding + 1 && name[0] == '.' &&
+         sys::isTemporaryName(name.substr(name.size() - kEnding), kMarker);
+}
+
 void replace(const std::filesystem::path& path, const std::function<void(OutputDevice&)>& write) {
   const std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-  std::string pattern = (folder / ("." + path.filename().string() + ".saving-XXXXXX")).string();
-  sys::FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
-  if (!fd) throw Failure::fromErrno(errno, "create a new file in", folder.string());
+  sys::removeStaleTemporaries(folder, isSavingFile);
+  sys::LockedTemporary created = sys::createLockedTemporary((folder / (temporaryStem(path) + "XXXXXX")).string());
+  const std::string& pattern = created.path;
   NewFile newFile(pattern);
-  if (::fchmod(fd.get(), modeFor(path)) != 0) throw Failure::fromErrno(errno, "set the permissions of", pattern);
+  if (::fchmod(created.file.get(), modeFor(path)) != 0)
+    throw Failure::fromErrno(errno, "set the permissions of", pattern);
 
-  FileDevice device(std::move(fd), pattern);
+  FileDevice device(std::move(created.file), pattern);
   write(device);
   device.finish();
   if (interruptions.load() > 0) throw Failure(75, "the save was interrupted before the new file replaced the old one");

@@ -15,7 +15,9 @@ class OutputDevice;
 // that names `path`, says why, and says that the old file is unchanged. The
 // new file gets the permissions of the file it replaces (0666 less the
 // umask for a new one). When `path` is a symbolic link, the file it leads to
-// is replaced and the link stays.
+// is replaced and the link stays. The new file is hidden (.NAME.saving-XXXXXX)
+// and locked while it is written; the ones a killed save left in the folder,
+// which no live save holds, are removed first.
 void saveAtomically(const std::filesystem::path& path, const std::function<void(OutputDevice&)>& write);
 
 // For tests: while an object lives, saveAtomically stops after the new file

@@ -12,6 +12,7 @@
 #include "platform/host/xlsx/book_writer.h"
 #include "platform/host/xlsx/output_device.h"
 #include "platform/system/failure.h"
+#include "platform/system/locked_temporary.h"
 #include "sample_books.h"
 #include "support_lib/test_env.h"
 
@@ -66,6 +67,39 @@ TEST(AtomicSave, ASaveInterruptedBeforeTheRenameLeavesTheOldFile) {
   EXPECT_THROW(saveAtomically(dir / "book.xlsx", [](OutputDevice& device) { writeText(device, "new"); }), Failure);
   EXPECT_EQ(readFile(dir / "book.xlsx"), "old contents");
   EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"book.xlsx"});
+}
+
+// 22 of 40 saves killed midway left a hidden .NAME.saving-XXXXXX file, and
+// no later save removed it.
+TEST(AtomicSave, WhatAKilledSaveLeftIsRemovedByTheNextSaveToTheFolder) {
+  TempDir dir;
+  writeFile(dir / "book.xlsx", "old contents");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    try {
+      saveAtomically(dir / "book.xlsx", [](OutputDevice& device) {
+        writeText(device, std::string(100000, 'x'));
+        ::raise(SIGKILL);
+      });
+    } catch (...) {
+    }
+    ::_exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(namesIn(dir.path()).size(), 2u) << "the killed save's file";
+  EXPECT_EQ(namesIn(dir.path())[0].rfind(".book.xlsx.saving-", 0), 0u);
+
+  // Another save is writing a workbook of the same folder; its file stays.
+  sys::LockedTemporary live = sys::createLockedTemporary((dir / ".other.xlsx.saving-XXXXXX").string());
+  writeFile(dir / ".notes.saving-kept", "the user's");
+  saveAtomically(dir / "next.xlsx", [](OutputDevice& device) { writeText(device, "new"); });
+  EXPECT_EQ(namesIn(dir.path()),
+            (std::vector<std::string>{".notes.saving-kept", std::filesystem::path(live.path).filename().string(),
+                                      "book.xlsx", "next.xlsx"}));
+  EXPECT_EQ(readFile(dir / "book.xlsx"), "old contents");
 }
 
 TEST(AtomicSave, AFirstSaveThatFailsLeavesNoFile) {
