@@ -7,6 +7,7 @@
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/registry.h"
 
 namespace tavrello::gui {
 
@@ -28,10 +29,13 @@ void HostSession::end() {
   ended_ = true;
   // The add-ins save their tool bars' places from the host's bars, which
   // the window has kept up to date with the user's moves.
+  // The add-ins and the host store their bars' places in one write.
+  sys::RegistryBatch batch;
   addins_.disconnectAll();
   app_->commandBars()->removeTemporary();
   try {
     host::saveBuiltInBarPlacement(*app_->commandBars());
+    batch.finish();
   } catch (const Failure& failure) {
     forms::MsgBox("The places of the tool bars could not be stored: " + failure.description(),
                   forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, host::kHostTitle);

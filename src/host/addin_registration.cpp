@@ -23,6 +23,7 @@ AddinRegistration tavrelloRegistration(const std::string& libraryPath) {
 }
 
 void writeAddinRegistration(const AddinRegistration& registration) {
+  sys::RegistryBatch batch;
   auto addin = sys::RegKey::create(sys::HKEY_CURRENT_USER, std::string(kAddinsKey) + "\\" + registration.progId);
   addin.writeString("FriendlyName", registration.friendlyName);
   addin.writeString("Description", registration.description);
@@ -33,13 +34,16 @@ void writeAddinRegistration(const AddinRegistration& registration) {
       .writeString("", registration.progId);
   sys::RegKey::create(sys::HKEY_CURRENT_USER, clsidKey(registration.classId) + "\\InprocServer32")
       .writeString("", registration.libraryPath);
+  batch.finish();
 }
 
 bool removeAddinRegistration(const std::string& progId) {
+  sys::RegistryBatch batch;
   std::string classId = readDefault(classKey(progId) + "\\CLSID");
   bool existed = sys::deleteKeyTree(sys::HKEY_CURRENT_USER, std::string(kAddinsKey) + "\\" + progId);
   sys::deleteKeyTree(sys::HKEY_CURRENT_USER, classKey(progId));
   if (!classId.empty()) sys::deleteKeyTree(sys::HKEY_CURRENT_USER, clsidKey(classId));
+  batch.finish();
   return existed;
 }
 

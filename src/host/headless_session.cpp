@@ -6,6 +6,7 @@
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/registry.h"
 #include "tavrello/version.h"
 
 namespace tavrello::host {
@@ -40,10 +41,13 @@ HeadlessSession::~HeadlessSession() { end(); }
 void HeadlessSession::end() {
   if (ended_) return;
   ended_ = true;
+  // The add-ins and the host store their bars' places in one write.
+  sys::RegistryBatch batch;
   addins_.disconnectAll();
   app_->commandBars()->removeTemporary();
   try {
     saveBuiltInBarPlacement(*app_->commandBars());
+    batch.finish();
   } catch (const Failure& failure) {
     forms::MsgBox("The command bars' placement could not be stored: " + failure.description(),
                   forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, kHostTitle);

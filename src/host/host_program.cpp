@@ -12,7 +12,6 @@
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
 #include "platform/system/printable_text.h"
-#include "platform/system/registry.h"
 #include "tavrello/version.h"
 
 namespace tavrello::host {

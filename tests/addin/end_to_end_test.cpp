@@ -2,6 +2,8 @@
 // workbook host from that registration, showing its toolbar, and putting the
 // toolbar back where it was after the host restarts.
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <sstream>
 
@@ -13,7 +15,9 @@
 #include "host/host_program.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/program_settings.h"
+#include "platform/system/registry.h"
 #include "support_lib/host_run.h"
+#include "support_lib/rename_counter.h"
 #include "support_lib/report_capture.h"
 #include "toolbar/c_control_events.h"
 
@@ -65,6 +69,34 @@ TEST_F(EndToEnd, TheHostProgramLoadsTheRegisteredAddinAndItsToolbarReturnsToItsP
   EXPECT_EQ(stored("Left"), "55");
   EXPECT_NE(stored("Top"), "999") << "a bar docked at the bottom takes its top from the host";
   EXPECT_EQ(capture_.log(), "") << "nothing was reported";
+}
+
+// The identity and change time of the registry file: every write replaces it.
+std::pair<ino_t, std::int64_t> registryStamp() {
+  struct stat info {};
+  const auto file = fs::path(*sys::userRegistryPath());
+  EXPECT_EQ(::stat(file.c_str(), &info), 0) << file;
+  return {info.st_ino, info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
+}
+
+// Every start rewrote the registry file 22 times, each time whole.
+TEST_F(EndToEnd, AStartWritesTheRegistryOnceWhenPlacesChangedAndNotAtAllWhenNot) {
+  ASSERT_EQ(runHost({"register"}, scratch_.path()).status, 0);
+  testing::RenameCounter renames(fs::path(*sys::userRegistryPath()).parent_path());
+  ASSERT_EQ(runHost({"--headless"}, scratch_.path()).status, 0);
+  EXPECT_EQ(renames.count(), 1) << "the first start stores every bar's place, in one write";
+
+  const auto settled = registryStamp();
+  ASSERT_EQ(runHost({"--headless"}, scratch_.path()).status, 0);
+  EXPECT_EQ(renames.count(), 1) << "nothing changed, so nothing was written";
+  EXPECT_EQ(registryStamp(), settled);
+
+  // The host's own bars lost their places: it stores each value again.
+  ASSERT_TRUE(sys::deleteKeyTree(sys::HKEY_CURRENT_USER, "Software\\Tavrello\\Workbook Host"));
+  const int before = renames.count();
+  ASSERT_EQ(runHost({"--headless"}, scratch_.path()).status, 0);
+  EXPECT_EQ(renames.count(), before + 1);
+  EXPECT_TRUE(sys::RegKey::open(sys::HKEY_CURRENT_USER, "Software\\Tavrello\\Workbook Host"));
 }
 
 // A connection's name in the settings file could drive the terminal that

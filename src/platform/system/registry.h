@@ -25,7 +25,9 @@
 // its file changed on disk. Every write rewrites the whole file atomically
 // (temporary file in the same folder, fsync, rename) with permissions 0600,
 // under a lock file, so two processes never lose each other's changes and a
-// crash never leaves a torn file. The calls are thread-safe.
+// crash never leaves a torn file; a batch (RegistryBatch) writes many
+// changes at once, and a call that changes nothing writes nothing. The calls
+// are thread-safe.
 namespace tavrello::sys {
 
 using LONG = std::int32_t;
@@ -171,6 +173,31 @@ class RegKey {
 
  private:
   HKEY handle_{};
+};
+
+// Gathers the registry changes of this process while it lives, so that each
+// hive file is written once, when the last open batch ends, instead of once
+// per call: a start or a close that stores many values rewrites the file
+// once, and not at all when the values were already stored. Reads within the
+// batch see its changes. From its first change to its end the batch holds
+// the hive's lock file, so other processes' changes wait: keep batches to a
+// run of calls. Batches are process-wide (changes from other threads join
+// them) and nest (an inner one joins the outermost).
+class RegistryBatch {
+ public:
+  RegistryBatch();
+  // Ends the batch if finish() did not; a failed write is then reported on
+  // standard error only, and the changes are lost as a failed call's are.
+  ~RegistryBatch();
+  RegistryBatch(const RegistryBatch&) = delete;
+  RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+  // Ends the batch now. Throws registryFailure when the write of the
+  // outermost batch failed; the file is then as it was before the batch.
+  void finish();
+
+ private:
+  bool open_ = true;
 };
 
 // Removes a key with everything below it; false when it did not exist.

@@ -177,6 +177,8 @@ LONG keyToRead(Registry& registry, HKEY handle, REGSAM right, const registry::Ke
 }
 
 // Changes the key behind an open handle, written through to its hive file.
+// Each change checks what it needs before it changes anything, as the store
+// does not copy the hive for it.
 template <typename Change>
 LONG changeKey(Registry& registry, const OpenKey& open, Change&& change) {
   return registry.store(open.hive).modify([&](Hive& hive) -> LONG {
@@ -186,7 +188,32 @@ LONG changeKey(Registry& registry, const OpenKey& open, Change&& change) {
   });
 }
 
+// Ends a batch in both hives; the user hive's write decides the result, as
+// the machine hive takes no changes.
+LONG endBatch(Registry& registry) {
+  registry.store(HiveId::Machine).endBatch();
+  return registry.store(HiveId::User).endBatch();
+}
+
 }  // namespace
+
+RegistryBatch::RegistryBatch() {
+  locked([](Registry& registry) -> LONG {
+    registry.store(HiveId::User).beginBatch();
+    registry.store(HiveId::Machine).beginBatch();
+    return ERROR_SUCCESS;
+  });
+}
+
+RegistryBatch::~RegistryBatch() {
+  if (open_) locked(endBatch);
+}
+
+void RegistryBatch::finish() {
+  if (!open_) return;
+  open_ = false;
+  if (const LONG rc = locked(endBatch); rc != ERROR_SUCCESS) throw registryFailure(rc, "write", "HKEY_CURRENT_USER");
+}
 
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* result) {
   return locked([&](Registry& registry) -> LONG {

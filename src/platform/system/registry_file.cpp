@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
 
 namespace tavrello::sys::registry {
 
@@ -129,6 +130,10 @@ std::optional<ParsedValue> parseValueLine(std::string_view line, std::string& re
 ParsedHive parseHive(std::string_view bytes) {
   ParsedHive out;
   std::optional<std::string> current = std::string();  // values before any key line go to the root
+  // Where each value of a key sits, by folded name: a later line of the same
+  // name replaces the value, and a key of many values still reads in linear
+  // time.
+  std::unordered_map<const Key*, std::unordered_map<std::string, std::size_t>> positions;
   std::size_t number = 0;
   std::size_t start = 0;
   while (start < bytes.size()) {
@@ -153,7 +158,10 @@ ParsedHive parseHive(std::string_view bytes) {
     } else if (!current) {
       out.unreadable.push_back({number, "value under an unreadable key line"});
     } else {
-      setValue(*out.hive.find(*current), value->name, std::move(value->data));
+      Key& key = *out.hive.find(*current);
+      auto [at, added] = positions[&key].try_emplace(foldCase(value->name), key.values.size());
+      if (added) key.values.push_back(Value{std::move(value->name), std::move(value->data)});
+      else key.values[at->second].data = std::move(value->data);
     }
   }
   return out;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -40,31 +41,24 @@ void makeFolder(const fs::path& folder) {
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) throw Failure::fromErrno(errno, "create folder", folder.string());
 }
 
-// Holds the exclusive lock of the hive's lock file while a change is read,
-// applied and written, so that two processes never lose each other's change.
-class WriteLock {
- public:
-  explicit WriteLock(const fs::path& hivePath) {
-    const std::string lockPath = hivePath.string() + ".lock";
-    fd_ = FileDescriptor(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (!fd_) throw Failure::fromErrno(errno, "open", lockPath);
-    while (::flock(fd_.get(), LOCK_EX) != 0) {
-      if (errno != EINTR) throw Failure::fromErrno(errno, "lock", lockPath);
-    }
+// Takes the exclusive lock of the hive's lock file, held while a change is
+// read, applied and written (closing the descriptor releases it), so that two
+// processes never lose each other's change.
+FileDescriptor lockHive(const fs::path& hivePath) {
+  const std::string lockPath = hivePath.string() + ".lock";
+  FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!fd) throw Failure::fromErrno(errno, "open", lockPath);
+  while (::flock(fd.get(), LOCK_EX) != 0) {
+    if (errno != EINTR) throw Failure::fromErrno(errno, "lock", lockPath);
   }
+  return fd;
+}
 
- private:
-  FileDescriptor fd_;  // closing it releases the lock
-};
-
-// Temporary files that a crashed writer left behind; only called under the
-// lock, when no other writer can be busy with one.
-void removeStrayTemporaries(const fs::path& hivePath) {
-  const std::string prefix = hivePath.filename().string() + ".tmp-";
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(hivePath.parent_path(), ec)) {
-    if (entry.path().filename().string().starts_with(prefix)) fs::remove(entry.path(), ec);
-  }
+// Reports a write that failed; the file is as it was.
+LONG reportFailedWrite(const Failure& failure) {
+  std::fprintf(stderr, "tavrello: the registry file was not changed: %s\n",
+               printableText(failure.description()).c_str());
+  return codeForFileFailure(failure);
 }
 
 }  // namespace
@@ -83,6 +77,9 @@ const Hive& HiveStore::current() {
 }
 
 void HiveStore::refresh() {
+  // A batch's changes are not on disk yet, and under its lock the file
+  // cannot have changed.
+  if (batch_.pending) return;
   auto path = locate_();
   if (path != path_) {
     path_ = std::move(path);
@@ -100,7 +97,8 @@ void HiveStore::refresh() {
 }
 
 void HiveStore::load(const fs::path& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not waiting in the open, for a FIFO where the file should be.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
   int error = 0;
   if (!fd) error = errno;
@@ -171,34 +169,75 @@ LONG HiveStore::modify(const std::function<LONG(Hive&)>& change) {
   const auto path = locate_();
   if (!path) return ERROR_PATH_NOT_FOUND;
   try {
-    makeFolder(path->parent_path());
-    WriteLock lock(*path);
-    refresh();
+    // The hive moved (its folder follows the environment): what the batch
+    // gathered for the old place goes there first.
+    if (batch_.lock && batch_.path != *path) {
+      if (const LONG rc = writePending(); rc != ERROR_SUCCESS) return rc;
+    }
+    FileDescriptor lock;
+    if (!batch_.lock) {
+      makeFolder(path->parent_path());
+      lock = lockHive(*path);
+      refresh();
+    }
     if (unreadable_) return ERROR_ACCESS_DENIED;
 
-    Hive changed = hive_;
-    const LONG rc = change(changed);
+    // The change works on the hive itself (a copy of a large hive for every
+    // call cost seconds at each start); changes check before they change
+    // anything, and one cut short by an exception is undone by reading the
+    // file again.
+    loaded_ = false;
+    const LONG rc = change(hive_);
+    loaded_ = true;
     if (rc != ERROR_SUCCESS) return rc;
-
-    std::string bytes = formatHive(changed, comment_);
-    if (damaged_) keepDamagedCopy(*path);
-    removeStrayTemporaries(*path);
-    writeFileAtomically(*path, bytes, 0600);
-
-    hive_ = std::move(changed);
-    bytes_ = std::move(bytes);
-    damaged_ = false;
-    struct stat info {};
-    if (::stat(path->c_str(), &info) == 0) {
-      stamp_ = Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
-    } else {
-      loaded_ = false;
+    if (batchDepth_ == 0) {
+      writeIfChanged(*path);
+      return ERROR_SUCCESS;
     }
+    // Holding the lock until the batch ends, no other process can change the
+    // file, so the gathered changes stay on top of what it holds.
+    if (lock) batch_.lock = std::move(lock);
+    batch_.path = *path;
+    batch_.pending = true;
     return ERROR_SUCCESS;
   } catch (const Failure& failure) {
-    std::fprintf(stderr, "tavrello: the registry file was not changed: %s\n", failure.description().c_str());
     loaded_ = false;
-    return codeForFileFailure(failure);
+    return reportFailedWrite(failure);
+  }
+}
+
+void HiveStore::beginBatch() { ++batchDepth_; }
+
+LONG HiveStore::endBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0) return ERROR_SUCCESS;
+  return writePending();
+}
+
+LONG HiveStore::writePending() {
+  Batch batch = std::exchange(batch_, Batch());
+  if (!batch.pending) return ERROR_SUCCESS;
+  try {
+    writeIfChanged(batch.path);
+    return ERROR_SUCCESS;
+  } catch (const Failure& failure) {
+    loaded_ = false;
+    return reportFailedWrite(failure);
+  }
+}
+
+void HiveStore::writeIfChanged(const fs::path& path) {
+  std::string bytes = formatHive(hive_, comment_);
+  // What would be written is what the file holds: nothing changed.
+  if (bytes == bytes_ && stamp_) return;
+  if (damaged_) keepDamagedCopy(path);
+  writeFileAtomically(path, bytes, 0600);
+  bytes_ = std::move(bytes);
+  damaged_ = false;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    stamp_ = Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+  } else {
+    loaded_ = false;
   }
 }
 

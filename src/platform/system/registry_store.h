@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/system/file_descriptor.h"
 #include "platform/system/registry.h"
 #include "platform/system/registry_hive.h"
 
@@ -28,15 +29,23 @@ class HiveStore {
   // unreadable lines are reported there and skipped, keeping the rest.
   const Hive& current();
 
-  // Applies `change` to a copy of the current contents and, when it returns
-  // ERROR_SUCCESS, writes the copy to the file: the folder is created (0700)
+  // Applies `change` to the current contents and, when it returns
+  // ERROR_SUCCESS, writes them to the file: the folder is created (0700)
   // when missing, the write is atomic and takes the file's lock, a damaged
   // file is first kept beside it as <name>.damaged-<YYYYMMDD-HHMMSS>, and the
-  // file gets permissions 0600. Returns the change's code, or
-  // ERROR_ACCESS_DENIED for a read-only hive or a file that could not be read
-  // (it is never replaced), or the code of the write's failure, after which
-  // the file is unchanged and is read again on the next call.
+  // file gets permissions 0600. Contents that format as the file already
+  // reads are not written. `change` must change nothing when it fails.
+  // Returns the change's code, or ERROR_ACCESS_DENIED for a read-only hive or
+  // a file that could not be read (it is never replaced), or the code of the
+  // write's failure, after which the file is unchanged and is read again on
+  // the next call.
   LONG modify(const std::function<LONG(Hive&)>& change);
+
+  // Between these, changes are gathered and the file is written once, when
+  // the outermost batch ends; endBatch returns that write's code. From the
+  // first change on, the batch holds the file's lock.
+  void beginBatch();
+  LONG endBatch();
 
  private:
   struct Stamp {
@@ -48,8 +57,17 @@ class HiveStore {
     bool operator==(const Stamp& other) const;
   };
 
+  // Changes gathered by a batch, not yet written.
+  struct Batch {
+    FileDescriptor lock;  // the hive's lock, from the batch's first change on
+    std::filesystem::path path;
+    bool pending = false;
+  };
+
   void refresh();
   void load(const std::filesystem::path& path);
+  void writeIfChanged(const std::filesystem::path& path);
+  LONG writePending();
   void keepDamagedCopy(const std::filesystem::path& path) const;
 
   Locator locate_;
@@ -63,6 +81,8 @@ class HiveStore {
   bool damaged_ = false;           // some lines were skipped
   std::string bytes_;              // the file as last read or written
   Hive hive_;
+  int batchDepth_ = 0;
+  Batch batch_;
 };
 
 }  // namespace tavrello::sys::registry

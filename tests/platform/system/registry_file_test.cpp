@@ -96,6 +96,22 @@ TEST(RegistryFormat, RepeatedKeysMergeAndTheLastValueWins) {
   EXPECT_EQ(std::get<std::string>(a->values[0].data), "2");
 }
 
+// Each value line was looked up among all earlier values of its key: a
+// 10 MB file of one key's values took minutes to read at every start.
+TEST(RegistryFormat, AKeyOfAMillionValuesIsReadWhole) {
+  constexpr int kValues = 1000000;
+  std::string text = "[Bulk]\n";
+  for (int i = 0; i < kValues; ++i) text += "Value" + std::to_string(i) + "=dword:" + std::to_string(i % 10) + "\n";
+  text += "[bulk]\nVALUE17=sz:last\n";
+  const ParsedHive parsed = parseHive(text);
+  const Key* key = parsed.hive.find("Bulk");
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(key->values.size(), static_cast<std::size_t>(kValues));
+  EXPECT_EQ(key->values[17].name, "Value17");
+  EXPECT_EQ(key->values[17].data, ValueData(std::string("last")));
+  EXPECT_EQ(findValue(*key, "value999999")->data, ValueData(std::uint32_t{9}));
+}
+
 TEST(RegistryHive, PathsIgnoreEmptyComponentsAndRemovalTakesTheWholeBranch) {
   Hive hive;
   EXPECT_TRUE(hive.create("\\A\\\\B\\"));

@@ -10,6 +10,7 @@
 #include "platform/system/atomic_file.h"
 #include "platform/system/clock.h"
 #include "platform/system/registry.h"
+#include "support_lib/rename_counter.h"
 #include "support_lib/test_env.h"
 
 namespace tavrello::sys {
@@ -17,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakeHome;
+using testing::RenameCounter;
 using testing::readFile;
 using testing::ScopedEnv;
 using testing::writeFile;
@@ -37,6 +39,13 @@ class RegistryOnDisk : public ::testing::Test {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 07777;
+  }
+
+  // Identity and change time of the hive file: a write replaces the file.
+  std::pair<ino_t, std::int64_t> fileStamp() const {
+    struct stat info {};
+    EXPECT_EQ(::stat(hivePath().c_str(), &info), 0);
+    return {info.st_ino, info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
   }
 
   FakeHome home_;
@@ -159,6 +168,109 @@ TEST_F(RegistryOnDisk, HandEditedFileIsReadAgain) {
   EXPECT_EQ(RegKey::open(HKEY_CURRENT_USER, "Software\\Edited")->readString("V"), "22");
   fs::remove(hivePath());
   EXPECT_FALSE(RegKey::open(HKEY_CURRENT_USER, "Software\\Edited"));
+}
+
+// Every start rewrote the whole hive once for each value it stored, the
+// same values as last time included.
+TEST_F(RegistryOnDisk, AChangeThatChangesNothingLeavesTheFileAlone) {
+  auto key = RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello");
+  key.writeString("Visible", "Y");
+  key.writeDword("Left", 5);
+  const auto before = fileStamp();
+  RenameCounter renames(folder());
+  key.writeString("Visible", "Y");
+  key.writeDword("Left", 5);
+  EXPECT_FALSE(key.removeValue("Width"));
+  RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello");
+  EXPECT_FALSE(deleteKeyTree(HKEY_CURRENT_USER, "Software\\Missing"));
+  EXPECT_EQ(renames.count(), 0);
+  EXPECT_EQ(fileStamp(), before);
+  key.writeString("visible", "N");
+  EXPECT_EQ(renames.count(), 1);
+}
+
+TEST_F(RegistryOnDisk, ABatchWritesItsChangesOnceAndItsReadsSeeThem) {
+  RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello").writeString("Kept", "1");
+  const std::string before = readFile(hivePath());
+  RenameCounter renames(folder());
+  {
+    RegistryBatch batch;
+    auto key = RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello\\Bars");
+    for (std::uint32_t i = 0; i < 20; ++i) key.writeDword("Value" + std::to_string(i), i);
+    EXPECT_TRUE(key.removeValue("Value3"));
+    {
+      RegistryBatch inner;
+      key.writeString("Inner", "joined");
+      inner.finish();
+    }
+    EXPECT_EQ(key.readDword("Value19"), 19u);
+    EXPECT_EQ(key.readDword("Value3"), std::nullopt);
+    EXPECT_EQ(readFile(hivePath()), before) << "nothing is written before the batch ends";
+    EXPECT_EQ(renames.count(), 0);
+    batch.finish();
+  }
+  EXPECT_EQ(renames.count(), 1);
+  const std::string after = readFile(hivePath());
+  EXPECT_NE(after.find("Kept=sz:1\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("Value19=dword:00000013\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("Inner=sz:joined\n"), std::string::npos) << after;
+  EXPECT_EQ(after.find("Value3="), std::string::npos) << after;
+
+  {
+    RegistryBatch unchanged;
+    RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello").writeString("Kept", "1");
+  }
+  EXPECT_EQ(renames.count(), 1) << "a batch that changed nothing writes nothing";
+}
+
+TEST_F(RegistryOnDisk, ABatchWhoseWriteFailsLeavesTheFileAsItWasAndSaysSo) {
+  RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello").writeString("Kept", "1");
+  const std::string before = readFile(hivePath());
+  ScopedInterruptBeforeRename crash;
+  RegistryBatch batch;
+  RegKey::create(HKEY_CURRENT_USER, "Software\\Tavrello").writeString("Lost", "x");
+  ::testing::internal::CaptureStderr();
+  try {
+    batch.finish();
+    ADD_FAILURE() << "no failure";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 75);
+    EXPECT_NE(failure.description().find("HKEY_CURRENT_USER"), std::string::npos) << failure.description();
+  }
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("the registry file was not changed"), std::string::npos);
+  EXPECT_EQ(readFile(hivePath()), before);
+  EXPECT_EQ(RegKey::open(HKEY_CURRENT_USER, "Software\\Tavrello")->readString("Lost"), std::nullopt);
+}
+
+TEST_F(RegistryOnDisk, AnotherProcessesChangeDuringABatchIsNotLost) {
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    char c;
+    ::close(go[1]);
+    if (::read(go[0], &c, 1) != 1) ::_exit(2);
+    try {
+      // Waits for the batch's lock and lands on top of what it wrote.
+      RegKey::create(HKEY_CURRENT_USER, "Software\\Shared").writeString("Child", "1");
+    } catch (...) {
+      ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  ::close(go[0]);
+  RegistryBatch batch;
+  RegKey::create(HKEY_CURRENT_USER, "Software\\Shared").writeString("Parent", "1");
+  ASSERT_EQ(::write(go[1], "g", 1), 1);
+  ::close(go[1]);
+  batch.finish();
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string after = readFile(hivePath());
+  EXPECT_NE(after.find("Parent=sz:1\n"), std::string::npos) << after;
+  EXPECT_NE(after.find("Child=sz:1\n"), std::string::npos) << after;
 }
 
 }  // namespace
