@@ -72,22 +72,22 @@ ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits
   functions.zclose_file = closeNothing;
   functions.zerror_file = noError;
   functions.opaque = &fd_;
-  unzip_ = unzOpen2_64(file.c_str(), &functions);
+  unzip_.reset(unzOpen2_64(file.c_str(), &functions));
   if (!unzip_) {
     throw Failure::host("'" + file.string() +
                         "' is not an .xlsx workbook: it is not a zip package (the file may be damaged or of another "
                         "kind, such as .xls or .csv).");
   }
   unz_global_info64 global{};
-  if (unzGetGlobalInfo64(handle(unzip_), &global) != UNZ_OK) damaged("its directory cannot be read");
+  if (unzGetGlobalInfo64(handle(zip()), &global) != UNZ_OK) damaged("its directory cannot be read");
   if (global.number_entry > limits_.maxEntries)
     damaged("it holds " + std::to_string(global.number_entry) + " entries, more than the " +
             std::to_string(limits_.maxEntries) + " a workbook is allowed");
   std::vector<char> name(65536);
-  for (int rc = unzGoToFirstFile(handle(unzip_)); rc != UNZ_END_OF_LIST_OF_FILE; rc = unzGoToNextFile(handle(unzip_))) {
+  for (int rc = unzGoToFirstFile(handle(zip())); rc != UNZ_END_OF_LIST_OF_FILE; rc = unzGoToNextFile(handle(zip()))) {
     if (rc != UNZ_OK) damaged("its directory is damaged");
     unz_file_info64 entryInfo{};
-    if (unzGetCurrentFileInfo64(handle(unzip_), &entryInfo, name.data(), static_cast<uLong>(name.size() - 1), nullptr,
+    if (unzGetCurrentFileInfo64(handle(zip()), &entryInfo, name.data(), static_cast<uLong>(name.size() - 1), nullptr,
                                 0, nullptr, 0) != UNZ_OK)
       damaged("its directory is damaged");
     Entry entry{std::string(name.data(), std::min<std::size_t>(entryInfo.size_filename, name.size() - 1)),
@@ -102,9 +102,7 @@ ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits
   }
 }
 
-ZipReader::~ZipReader() {
-  if (unzip_) unzClose(handle(unzip_));
-}
+void ZipReader::CloseUnzip::operator()(void* unzip) const { unzClose(handle(unzip)); }
 
 void ZipReader::damaged(const std::string& why) const {
   throw Failure::host("The workbook '" + file_.string() + "' cannot be read: " + why + ".");
@@ -120,13 +118,13 @@ const ZipReader::Entry& ZipReader::entry(std::string_view name) const {
 
 void ZipReader::locate(const Entry& entry) {
   if (current_) {
-    unzCloseCurrentFile(handle(unzip_));
+    unzCloseCurrentFile(handle(zip()));
     current_ = nullptr;
   }
   if (entry.size > limits_.maxPartBytes)
     damaged("the part " + entry.name + " would expand to " + megabytes(entry.size) + ", more than the " +
             megabytes(limits_.maxPartBytes) + " allowed");
-  if (unzLocateFile(handle(unzip_), entry.name.c_str(), 1) != UNZ_OK || unzOpenCurrentFile(handle(unzip_)) != UNZ_OK)
+  if (unzLocateFile(handle(zip()), entry.name.c_str(), 1) != UNZ_OK || unzOpenCurrentFile(handle(zip())) != UNZ_OK)
     damaged("the part " + entry.name + " cannot be opened");
   current_ = &entry;
   currentRead_ = 0;
@@ -134,12 +132,12 @@ void ZipReader::locate(const Entry& entry) {
 
 std::size_t ZipReader::readSome(char* buffer, std::size_t size) {
   if (!current_) return 0;
-  int n = unzReadCurrentFile(handle(unzip_), buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX / 2)));
+  int n = unzReadCurrentFile(handle(zip()), buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX / 2)));
   if (n < 0) damaged("the part " + current_->name + " is damaged (its compressed data cannot be inflated)");
   if (n == 0) {
     const Entry* done = current_;
     current_ = nullptr;
-    if (unzCloseCurrentFile(handle(unzip_)) == UNZ_CRCERROR)
+    if (unzCloseCurrentFile(handle(zip())) == UNZ_CRCERROR)
       damaged("the part " + done->name + " is damaged (its checksum does not match)");
     return 0;
   }

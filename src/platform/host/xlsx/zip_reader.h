@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,6 @@ namespace tavrello::host::xlsx {
 class ZipReader {
  public:
   ZipReader(const std::filesystem::path& file, const ReadLimits& limits);
-  ~ZipReader();
   ZipReader(const ZipReader&) = delete;
   ZipReader& operator=(const ZipReader&) = delete;
 
@@ -52,11 +52,16 @@ class ZipReader {
   void locate(const Entry& entry);
   std::size_t readSome(char* buffer, std::size_t size);
   [[noreturn]] void damaged(const std::string& why) const;
+  void* zip() const { return unzip_.get(); }
 
   std::filesystem::path file_;
   ReadLimits limits_;
+  // Also closed when the constructor fails after minizip opened the archive.
+  struct CloseUnzip {
+    void operator()(void* unzip) const;
+  };
   sys::FileDescriptor fd_;  // closed after minizip's handle
-  void* unzip_ = nullptr;
+  std::unique_ptr<void, CloseUnzip> unzip_;
   std::vector<Entry> entries_;
   std::map<std::string, std::size_t, std::less<>> byName_;
   // The entry being streamed.
