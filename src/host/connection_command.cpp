@@ -11,6 +11,7 @@
 #include "platform/forms/form.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/printable_text.h"
 
 namespace tavrello::host {
 
@@ -157,21 +158,19 @@ std::string cell(const std::vector<std::string>& row, std::size_t column) {
 }
 
 // A name or connection string as one field of a line: the tab between the
-// fields, the line end and other control characters (which a terminal
-// would act on) written as escapes, and so the backslash too.
+// fields and the line end written as escapes, and so the backslash too; the
+// other control characters, which a terminal would act on, as
+// sys::printableText writes them.
 std::string field(const std::string& text) {
-  static const char* const kHex = "0123456789abcdef";
   std::string out;
   for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
     if (c == '\\') out += "\\\\";
     else if (c == '\t') out += "\\t";
     else if (c == '\n') out += "\\n";
     else if (c == '\r') out += "\\r";
-    else if (byte < 0x20 || byte == 0x7f) out += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xf];
     else out += c;
   }
-  return out;
+  return sys::printableText(out);
 }
 
 }  // namespace
@@ -186,7 +185,7 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
     }
   }
   if (!a.error.empty()) {
-    io.err << "tavrello connection: " << a.error << ".\n" << kUsage;
+    io.err << "tavrello connection: " << sys::printableText(a.error) << ".\n" << kUsage;
     return 2;
   }
 
@@ -205,7 +204,7 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
     session.end();
     failureShown = failureOrRefusalShown(dialogs);
   } catch (const Failure& failure) {
-    io.err << "tavrello connection: " << failure.description() << "\n";
+    io.err << "tavrello connection: " << sys::printableText(failure.description()) << "\n";
     return 1;
   }
 
@@ -217,7 +216,7 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
     return 1;
   }
   if (!outcome.nameFound) {
-    io.err << "tavrello connection: no connection is named '" << a.name << "'; nothing was changed.\n";
+    io.err << "tavrello connection: no connection is named '" << field(a.name) << "'; nothing was changed.\n";
     return 1;
   }
   if (outcome.refused) {
@@ -229,9 +228,9 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
   if (failureShown) return 1;
   switch (a.verb) {
     case Verb::List: break;
-    case Verb::Add: io.out << "Added the connection '" << a.name << "'.\n"; break;
-    case Verb::Edit: io.out << "Changed the connection '" << a.name << "'.\n"; break;
-    case Verb::Remove: io.out << "Removed the connection '" << a.name << "'.\n"; break;
+    case Verb::Add: io.out << "Added the connection '" << field(a.name) << "'.\n"; break;
+    case Verb::Edit: io.out << "Changed the connection '" << field(a.name) << "'.\n"; break;
+    case Verb::Remove: io.out << "Removed the connection '" << field(a.name) << "'.\n"; break;
   }
   return 0;
 }

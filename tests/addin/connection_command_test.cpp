@@ -103,6 +103,15 @@ TEST_F(ConnectionCommand, ListPrintsEveryConnectionInFileOrderWithoutPasswords) 
   EXPECT_EQ(settings(), file) << "listing writes nothing";
 }
 
+// Names from a settings file could drive the terminal.
+TEST_F(ConnectionCommand, ListShowsEveryControlCharacterOfANameEscaped) {
+  fs::copy_file(testing::hostileTestData() / "settings" / "terminal_escapes.xml", capture_.settingsFile(),
+                fs::copy_options::overwrite_existing);
+  const HostRun listed = connection({"list"});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out, "Sales\\x1b[2J\\x1b]0;owned\\x07\\u009b6n\tProvider=SQLite;Data Source=:memory:\n");
+}
+
 TEST_F(ConnectionCommand, EditAndRemoveTakeTheFirstConnectionOfTheName) {
   writeFile(capture_.settingsFile(), fileOf(connectionLines(1, "Twin", "DSN=one;") + connectionLines(2, "Twin", "DSN=two;")));
   EXPECT_EQ(connection({"edit", "Twin", "DSN=changed;"}).status, 0);
