@@ -37,12 +37,14 @@ LoadedAddin::LoadedAddin(const std::string& path) : library_(path) {
   char error[kErrorSize] = {};
   if (create(TAVRELLO_ADDIN_ABI_VERSION, &table_, error, sizeof error) != 0 || !table_.instance)
     throw Failure(429, "ActiveX component can't create object: " + path + (error[0] ? ": " + std::string(error) : ""));
-  if (table_.abi_version < 1 || table_.abi_version > TAVRELLO_ADDIN_ABI_VERSION || !table_.connect ||
+  if (table_.abi_version < TAVRELLO_ADDIN_ABI_OLDEST || table_.abi_version > TAVRELLO_ADDIN_ABI_VERSION ||
+      !table_.connect ||
       !table_.disconnect || !table_.destroy) {
     if (table_.destroy && table_.instance) table_.destroy(table_.instance);
     throw Failure(429, "ActiveX component can't create object: " + path +
                            ": it offers add-in interface version " + std::to_string(table_.abi_version) +
-                           ", this host knows 1 to " + std::to_string(TAVRELLO_ADDIN_ABI_VERSION));
+                           ", this host knows " + std::to_string(TAVRELLO_ADDIN_ABI_OLDEST) + " to " +
+                           std::to_string(TAVRELLO_ADDIN_ABI_VERSION));
   }
 }
 

@@ -158,6 +158,14 @@ void formSQLNew::bindHandlers() {
   bind(SQLBuilder, "ExpressionEditRequest", "SQLBuilder_ExpressionEditRequest",
        [this](std::any& args) { SQLBuilder_ExpressionEditRequest(args); });
   bind(TextSQL, forms::Event::LostFocus, "TextSQL_LostFocus", [this] { TextSQL_LostFocus(); });
+  bind(CommandExcel, forms::Event::Click, "CommandExcel_Click", [this] { CommandExcel_Click(); });
+  bind(CommandEmbed, forms::Event::Click, "CommandEmbed_Click", [this] { CommandEmbed_Click(); });
+  bind(TextEmbed, forms::Event::Change, "TextEmbed_Change", [this] { TextEmbed_Change(); });
+  bind(CheckNewWorkbook, forms::Event::Click, "CheckNewWorkbook_Click", [this] { CheckNewWorkbook_Click(); });
+  bind(CheckActiveCell, forms::Event::Click, "CheckActiveCell_Click", [this] { CheckActiveCell_Click(); });
+  bind(CheckSelectCell, forms::Event::Click, "CheckSelectCell_Click", [this] { CheckSelectCell_Click(); });
+  bind(CheckBoxImportHeadings, forms::Event::Click, "CheckBoxImportHeadings_Click",
+       [this] { CheckBoxImportHeadings_Click(); });
 }
 
 void formSQLNew::Form_Load() {

@@ -88,6 +88,14 @@ class formSQLNew : public forms::Form {
   void SQLBuilder_OnSQLChanged();
   void SQLBuilder_ExpressionEditRequest(std::any& args);
   void TextSQL_LostFocus();
+  // The import (import/): Paste, Embed and the boxes that steer them.
+  void CommandExcel_Click();
+  void CommandEmbed_Click();
+  void TextEmbed_Change();
+  void CheckNewWorkbook_Click();
+  void CheckActiveCell_Click();
+  void CheckSelectCell_Click();
+  void CheckBoxImportHeadings_Click();
 
   void bindHandlers();
   void loadConnectionNames();

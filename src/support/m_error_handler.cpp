@@ -74,6 +74,14 @@ void ReportError(std::string_view module, std::string_view procedure, const Fail
   }
 }
 
+void LogNote(std::string_view module, std::string_view procedure, const std::string& message) noexcept {
+  try {
+    writeLogEntry(module, procedure, 0, message);
+  } catch (...) {
+    // As for failures: a missing folder or a full disk loses the entry only.
+  }
+}
+
 void reportCurrentFailure(std::string_view module, std::string_view procedure) noexcept {
   try {
     Failure failure = currentFailure();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -17,6 +18,11 @@ namespace tavrello::MErrorHandler {
 // is logged with the message "UserCancel" and not shown. Any step that fails
 // is skipped (no data folder: no entry, the box is still shown). Never throws.
 void ReportError(std::string_view module, std::string_view procedure, const Failure& current) noexcept;
+
+// Appends an entry to the error log for something the user was told that
+// is no failure (number 0), such as values an import had to change. Shows
+// nothing; a log that cannot be written loses the entry. Never throws.
+void LogNote(std::string_view module, std::string_view procedure, const std::string& message) noexcept;
 
 // The handler convention for the failure being handled; call only from a
 // catch block. Anything that is not a Failure is turned into one (out of

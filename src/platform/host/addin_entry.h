@@ -24,7 +24,14 @@
 
 extern "C" {
 
-#define TAVRELLO_ADDIN_ABI_VERSION 1u
+// Version 2: the host interface headers changed layout (Range's
+// CopyFromRecordset says what it changed, QueryTable has
+// LastRefreshChanges); the table itself is that of version 1.
+#define TAVRELLO_ADDIN_ABI_VERSION 2u
+// The oldest version built against the host interface headers as they are
+// now: a library of an older one would call into objects laid out otherwise,
+// so neither side accepts it.
+#define TAVRELLO_ADDIN_ABI_OLDEST 2u
 #define TAVRELLO_ADDIN_ENTRY_NAME "tavrello_addin_create"
 
 // Opaque handle of the host's application object.
@@ -36,7 +43,7 @@ typedef struct tavrello_addin {
   // The add-in's connection object; passed back to every call.
   void* instance;
 
-  // Version 1.
+  // Version 1 (and 2).
   // The connect call: the add-in keeps the application object. connect_mode
   // is 1 at the host's start-up and 0 when the user enables the add-in
   // later. Returns 0, or non-zero with the failure's text in error.
@@ -122,14 +129,14 @@ int guarded(Call&& call, char* error, std::size_t errorSize) {
 //   { return tavrello::host::createAddin<MyConnection>(v, a, e, n); }
 template <class T>
 int createAddin(std::uint32_t hostAbiVersion, tavrello_addin* addin, char* error, std::size_t errorSize) {
-  if (hostAbiVersion < 1 || !addin) {
+  if (hostAbiVersion < TAVRELLO_ADDIN_ABI_OLDEST || !addin) {
     addin_detail::copyText("the host offers no add-in interface this add-in knows", error, errorSize);
     return 1;
   }
   std::unique_ptr<T> instance;
   int result = addin_detail::guarded([&] { instance = std::make_unique<T>(); }, error, errorSize);
   if (result != 0) return result;
-  addin->abi_version = 1;
+  addin->abi_version = hostAbiVersion < TAVRELLO_ADDIN_ABI_VERSION ? hostAbiVersion : TAVRELLO_ADDIN_ABI_VERSION;
   addin->connect = [](void* self, tavrello_application* app, int mode, char* err, std::size_t n) {
     return addin_detail::guarded(
         [&] { static_cast<T*>(self)->AddinInstance_OnConnection(applicationFromHandle(app), mode); }, err, n);

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/host/copy_report.h"
 #include "platform/host/range.h"
 
 namespace tavrello::host {
@@ -116,10 +117,16 @@ class QueryTable {
   // Opens the connection through the database layer, runs the command text
   // and writes the result at the destination, making room as RefreshStyle
   // says, with a heading row when FieldNames is true; fits the column widths
-  // when AdjustColumnWidth is true. This host refreshes before returning,
-  // whatever BackgroundQuery says. Returns true. A database failure comes
-  // back as the database's Failure and leaves the sheet unchanged.
+  // when AdjustColumnWidth is true. Values no cell can hold as they come are
+  // changed as Range.CopyFromRecordset changes them (see
+  // LastRefreshChanges). This host refreshes before returning, whatever
+  // BackgroundQuery says. Returns true. A database failure comes back as the
+  // database's Failure and leaves the sheet unchanged.
   virtual bool Refresh(std::optional<bool> BackgroundQuery = std::nullopt) = 0;
+
+  // What the last successful Refresh had to change in the values it placed;
+  // empty before the first.
+  virtual CopyReport LastRefreshChanges() const = 0;
 
   // Removes the query table (and its name); the cells stay.
   virtual void Delete() = 0;

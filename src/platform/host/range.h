@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/host/cell_value.h"
+#include "platform/host/copy_report.h"
 
 namespace tavrello::db {
 class Recordset;
@@ -85,14 +86,18 @@ class Range {
   // to its end, with the range's top-left cell as the first cell: one row per
   // record, one column per field, no heading. NULL leaves the cell empty;
   // numbers, decimals and booleans keep their type; text is text; dates and
-  // times become serial numbers with a matching number format. At most
-  // MaxRows records and MaxColumns fields are written when given. Returns
-  // the number of rows written; the result set is left at its end (or after
-  // the last row written). A binary field fails with 1004 before anything is
-  // written; so does a block that would run past the grid's last row or
-  // column.
+  // times become serial numbers with a matching number format. A value no
+  // cell can hold as it comes is changed as CellChange says (text cut to the
+  // cell limit, long numbers and dates before March 1900 kept as text,
+  // binary data left blank), and `Changes`, when given, receives what was
+  // changed. At most MaxRows records and MaxColumns fields are written when
+  // given. Returns the number of rows written; the result set is left at its
+  // end (or after the last row written). A closed result set, or a block
+  // that would run past the grid's last row or column, fails with 1004
+  // before anything is written.
   virtual std::int32_t CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows = std::nullopt,
-                                         std::optional<std::int32_t> MaxColumns = std::nullopt) = 0;
+                                         std::optional<std::int32_t> MaxColumns = std::nullopt,
+                                         CopyReport* Changes = nullptr) = 0;
 
   // Switches the worksheet's auto filter on over exactly this range; the
   // range's first row is the filter's heading row. A worksheet has at most

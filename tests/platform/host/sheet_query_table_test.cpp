@@ -229,6 +229,20 @@ TEST_F(QueryTableTest, ADatabaseFailureComesBackAndLeavesTheSheetAlone) {
   EXPECT_THROW(empty->Refresh(), Failure);
 }
 
+TEST_F(QueryTableTest, RefreshReportsTheValuesItHadToChange) {
+  auto table = addTable("B2", "SELECT id, x'00ff' AS picture, 'n' || id AS name FROM t WHERE id <= 3");
+  EXPECT_TRUE(table->LastRefreshChanges().empty()) << "nothing before the first refresh";
+  table->Refresh(false);
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(at("C3"))) << "binary data is left blank";
+  EXPECT_EQ(std::get<double>(at("B5")), 3);
+  EXPECT_EQ(std::get<std::string>(at("D5")), "n3");
+  EXPECT_EQ(table->LastRefreshChanges().changes,
+            (std::vector<ColumnChange>{{"picture", CellChange::BinaryLeftBlank, 3}}));
+  table->CommandText("SELECT id FROM t");
+  table->Refresh(false);
+  EXPECT_TRUE(table->LastRefreshChanges().empty()) << "each refresh reports only its own changes";
+}
+
 TEST_F(QueryTableTest, ContentThatWouldBePushedOffTheGridStopsTheRefresh) {
   app->Range("C1048576")->Value("at the bottom");
   auto table = addTable("C5");

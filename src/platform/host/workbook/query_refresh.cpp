@@ -63,7 +63,6 @@ void refreshQueryTable(SheetQueryTable& table) {
   const bool rowNumbers = table.RowNumbers();
   const auto records = static_cast<std::int64_t>(result->rowCount());
   const auto fields = static_cast<std::int32_t>(result->columnCount());
-  checkCopyableFields(*result, result->columnCount());
 
   const CellRect old = table.footprint();
   const GridSize& grid = sheet->grid();
@@ -123,7 +122,8 @@ void refreshQueryTable(SheetQueryTable& table) {
     sheet->cells().fillColumn(block.left, dataTop, static_cast<std::int32_t>(records),
                               [dataTop](std::int32_t row, Cell& cell) { cell.setNumber(row - dataTop + 1); });
   }
-  writeRecordRows(*sheet, dataTop, dataLeft, *result, 0, result->rowCount(), result->columnCount());
+  CopyReport changes;
+  writeRecordRows(*sheet, dataTop, dataLeft, *result, 0, result->rowCount(), result->columnCount(), changes);
 
   // An auto filter over the table follows its block.
   if (auto filter = sheet->autoFilter();
@@ -136,6 +136,7 @@ void refreshQueryTable(SheetQueryTable& table) {
   }
 
   table.setResult(block);
+  table.setLastChanges(std::move(changes));
   if (table.AdjustColumnWidth()) fitColumns(*sheet, block);
 }
 

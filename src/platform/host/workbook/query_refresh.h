@@ -10,8 +10,9 @@ class SheetQueryTable;
 // and a row-number column when RowNumbers is true; keeps the cells' formats
 // when PreserveFormatting is true (rows added below take the format of the
 // last data row); fits the column widths when AdjustColumnWidth is true; and
-// names the block on the sheet. Everything that can fail in the database
-// fails before the sheet is touched.
+// names the block on the sheet; the table keeps what had to change in the
+// values (SheetQueryTable::setLastChanges). Everything that can fail in the
+// database fails before the sheet is touched.
 void refreshQueryTable(SheetQueryTable& table);
 
 }  // namespace tavrello::host

@@ -1,10 +1,14 @@
 #include "platform/host/workbook/recordset_writer.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "platform/db/date_serial.h"
 #include "platform/db/recordset.h"
 #include "platform/host/workbook/book.h"
+#include "platform/host/workbook/cell_fidelity.h"
 #include "platform/host/workbook/sheet.h"
+#include "platform/host/xlsx/xml_text.h"
 #include "platform/system/failure.h"
 
 namespace tavrello::host {
@@ -41,81 +45,124 @@ class DateStyler {
   bool haveLast_ = false;
 };
 
+// Keeps a text within the cell limit.
+void putText(Cell& cell, StringPool& strings, std::string_view text, FieldChanges& changes) {
+  bool cut = false;
+  const std::string_view kept = xlsx::cutToCellLimit(text, cut);
+  if (cut) changes.add(CellChange::TextCut);
+  cell.setText(strings.intern(kept));
+}
+
+void putNumberAsText(Cell& cell, StringPool& strings, std::string_view text, FieldChanges& changes) {
+  changes.add(CellChange::NumberAsText);
+  putText(cell, strings, text, changes);
+}
+
+// Below 10^15 in magnitude an integer has at most 15 digits.
+constexpr std::int64_t kExactIntegerBound = 1000000000000000;
+
 void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std::int32_t top, std::int32_t column,
-                 const db::Column& field, std::size_t firstRow, std::size_t rows) {
+                 const db::Column& field, std::size_t firstRow, std::size_t rows, FieldChanges& changes) {
   const auto count = static_cast<std::int32_t>(rows);
+  const auto rowOf = [&](std::int32_t row) { return firstRow + static_cast<std::size_t>(row - top); };
   switch (field.type()) {
     case db::DataType::Null:
       cells.fillColumn(column, top, count, [](std::int32_t, Cell& cell) { cell.clearContent(); });
       return;
     case db::DataType::Integer:
+      cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
+        const std::size_t r = rowOf(row);
+        if (field.isNull(r)) return cell.clearContent();
+        const std::int64_t value = field.int64(r);
+        if ((value < kExactIntegerBound && value > -kExactIntegerBound) || significantDigits(value) <= kExactDigits)
+          cell.setNumber(static_cast<double>(value));
+        else
+          putNumberAsText(cell, strings, std::to_string(value), changes);
+      });
+      return;
     case db::DataType::Double:
+      cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
+        const std::size_t r = rowOf(row);
+        if (field.isNull(r)) return cell.clearContent();
+        const double value = field.real(r);
+        if (std::isfinite(value)) cell.setNumber(value);
+        else putNumberAsText(cell, strings, nonFiniteText(value), changes);
+      });
+      return;
     case db::DataType::Decimal:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
-        std::size_t r = firstRow + static_cast<std::size_t>(row - top);
-        if (field.isNull(r)) cell.clearContent();
-        else cell.setNumber(field.real(r));
+        const std::size_t r = rowOf(row);
+        if (field.isNull(r)) return cell.clearContent();
+        const std::string_view text = field.text(r);
+        const double value = field.real(r);
+        // Fifteen characters hold at most fifteen digits.
+        if (std::isfinite(value) && (text.size() <= kExactDigits || significantDigits(text) <= kExactDigits))
+          cell.setNumber(value);
+        else
+          putNumberAsText(cell, strings, text, changes);
       });
       return;
     case db::DataType::Boolean:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
-        std::size_t r = firstRow + static_cast<std::size_t>(row - top);
+        const std::size_t r = rowOf(row);
         if (field.isNull(r)) cell.clearContent();
         else cell.setBoolean(field.boolean(r));
       });
       return;
     case db::DataType::Text:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
-        std::size_t r = firstRow + static_cast<std::size_t>(row - top);
-        std::string_view text = field.isNull(r) ? std::string_view() : field.text(r);
+        const std::size_t r = rowOf(row);
+        const std::string_view text = field.isNull(r) ? std::string_view() : field.text(r);
         // Empty text leaves an empty cell, as typing nothing does.
         if (text.empty()) cell.clearContent();
-        else cell.setText(strings.intern(text));
+        else putText(cell, strings, text, changes);
       });
       return;
     case db::DataType::Date:
     case db::DataType::Time:
     case db::DataType::DateTime: {
       DateStyler dated(styles, *dateFormatFor(field.type()));
+      const bool hasDay = field.type() != db::DataType::Time;
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
-        std::size_t r = firstRow + static_cast<std::size_t>(row - top);
-        if (field.isNull(r)) {
-          cell.clearContent();
-          return;
+        const std::size_t r = rowOf(row);
+        if (field.isNull(r)) return cell.clearContent();
+        const double serial = field.serial(r);
+        if (hasDay && serial < kFirstFaithfulDateSerial) {
+          changes.add(CellChange::DateAsText);
+          return putText(cell, strings, db::formatSerial(serial, field.type()), changes);
         }
-        cell.setNumber(field.serial(r));
+        cell.setNumber(serial);
         cell.setStyle(dated(cell.style()));
       });
       return;
     }
     case db::DataType::Binary:
-      break;
+      cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
+        if (!field.isNull(rowOf(row))) changes.add(CellChange::BinaryLeftBlank);
+        cell.clearContent();
+      });
+      return;
   }
-  throw Failure::host("Field '" + field.name() + "' holds binary data, which cannot be copied into cells.");
 }
 
 }  // namespace
 
-void checkCopyableFields(const db::Recordset& data, std::size_t columns) {
-  for (std::size_t i = 0; i < columns; ++i) {
-    const db::Column& field = data.column(i);
-    if (field.type() == db::DataType::Binary)
-      throw Failure::host("Field '" + field.name() + "' holds binary data, which cannot be copied into cells.");
-  }
-}
-
 void writeRecordRows(Sheet& sheet, std::int32_t top, std::int32_t left, const db::Recordset& data,
-                     std::size_t firstRow, std::size_t rows, std::size_t columns) {
+                     std::size_t firstRow, std::size_t rows, std::size_t columns, CopyReport& report) {
   if (rows == 0) return;
   auto book = sheet.book();
   for (std::size_t i = 0; i < columns; ++i) {
-    writeColumn(sheet.cells(), book->strings(), book->styles(), top, left + static_cast<std::int32_t>(i),
-                data.column(i), firstRow, rows);
+    const db::Column& field = data.column(i);
+    FieldChanges changes(field.name());
+    writeColumn(sheet.cells(), book->strings(), book->styles(), top, left + static_cast<std::int32_t>(i), field,
+                firstRow, rows, changes);
+    changes.reportTo(report);
   }
 }
 
 std::int32_t copyRecordset(Sheet& sheet, std::int32_t top, std::int32_t left, db::Recordset& data,
-                           std::optional<std::int32_t> maxRows, std::optional<std::int32_t> maxColumns) {
+                           std::optional<std::int32_t> maxRows, std::optional<std::int32_t> maxColumns,
+                           CopyReport* report) {
   if ((maxRows && *maxRows < 0) || (maxColumns && *maxColumns < 0)) throw Failure::invalidCall();
   if (data.State() != 1) throw Failure::host("CopyFromRecordset needs an open result set.");
   const std::size_t total = data.rowCount();
@@ -124,7 +171,6 @@ std::int32_t copyRecordset(Sheet& sheet, std::int32_t top, std::int32_t left, db
   std::size_t columns = data.columnCount();
   if (maxRows) rows = std::min<std::size_t>(rows, static_cast<std::size_t>(*maxRows));
   if (maxColumns) columns = std::min<std::size_t>(columns, static_cast<std::size_t>(*maxColumns));
-  checkCopyableFields(data, columns);
   const GridSize& grid = sheet.grid();
   if (rows > static_cast<std::size_t>(grid.rows - top + 1))
     throw Failure::host("The " + std::to_string(rows) + " rows of the result do not fit below row " +
@@ -132,7 +178,9 @@ std::int32_t copyRecordset(Sheet& sheet, std::int32_t top, std::int32_t left, db
   if (columns > static_cast<std::size_t>(grid.columns - left + 1))
     throw Failure::host("The " + std::to_string(columns) + " fields of the result do not fit right of column " +
                         std::to_string(left) + " of the worksheet.");
-  writeRecordRows(sheet, top, left, data, start, rows, columns);
+  CopyReport changes;
+  writeRecordRows(sheet, top, left, data, start, rows, columns, changes);
+  if (report) *report = std::move(changes);
   if (start + rows >= total) {
     if (total > 0 && !data.Eof()) {
       data.MoveLast();

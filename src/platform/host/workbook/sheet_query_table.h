@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/host/query_tables.h"
 #include "platform/host/workbook/grid.h"
@@ -56,6 +57,7 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   std::shared_ptr<Range> ResultRange() const override;
   std::shared_ptr<Worksheet> Parent() const override;
   bool Refresh(std::optional<bool> BackgroundQuery = std::nullopt) override;
+  CopyReport LastRefreshChanges() const override { return lastChanges_; }
   void Delete() override;
 
   // The sheet; 1004 when the table was deleted or its sheet is gone.
@@ -69,6 +71,8 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   void moveRows(std::int32_t delta);
   // Records the block a refresh filled and names it.
   void setResult(const CellRect& rect);
+  // Records what the refresh had to change in the values it placed.
+  void setLastChanges(CopyReport changes) { lastChanges_ = std::move(changes); }
   // The table design last applied over the table's block (Range.AutoFormat),
   // which a saved file keeps with the table; nothing when none was.
   const std::optional<AutoFormatOptions>& autoFormat() const { return autoFormat_; }
@@ -97,6 +101,7 @@ class SheetQueryTable : public QueryTable, public std::enable_shared_from_this<S
   std::int32_t refreshPeriod_ = 0;
   bool preserveColumnInfo_ = true;
   std::optional<AutoFormatOptions> autoFormat_;
+  CopyReport lastChanges_;
 };
 
 // The query tables collection of a sheet.

@@ -55,8 +55,8 @@ void SheetRange::Value(const CellValue& value) {
 }
 
 std::int32_t SheetRange::CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows,
-                                           std::optional<std::int32_t> MaxColumns) {
-  return copyRecordset(*sheet_, rect_.top, rect_.left, Data, MaxRows, MaxColumns);
+                                           std::optional<std::int32_t> MaxColumns, CopyReport* Changes) {
+  return copyRecordset(*sheet_, rect_.top, rect_.left, Data, MaxRows, MaxColumns, Changes);
 }
 
 void SheetRange::AutoFilter() { sheet_->toggleAutoFilter(rect_); }

@@ -26,7 +26,8 @@ class SheetRange : public Range {
   CellValue Value() const override;
   void Value(const CellValue& value) override;
   std::int32_t CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows = std::nullopt,
-                                 std::optional<std::int32_t> MaxColumns = std::nullopt) override;
+                                 std::optional<std::int32_t> MaxColumns = std::nullopt,
+                                 CopyReport* Changes = nullptr) override;
   void AutoFilter() override;
   void AutoFormat(const AutoFormatOptions& options = {}) override;
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavrello::host {
+
+// What placing database values into cells had to change, so that every
+// value fits a cell and no cell shows a wrong value: the host never loses a
+// value silently, it says what it changed.
+enum class CellChange {
+  // Text longer than the 32,767 characters a cell holds, cut to that length.
+  TextCut,
+  // A number of more than 15 significant digits (more than a spreadsheet
+  // keeps), or one that is not finite: kept as its text, so no digit is lost.
+  NumberAsText,
+  // Binary data, which no cell holds: the cell is left blank.
+  BinaryLeftBlank,
+  // A date or date-time before 1 March 1900: spreadsheet programs show no
+  // date before 1900 and count January and February 1900 a day off, so it is
+  // kept as its ISO text ("1899-07-14").
+  DateAsText,
+};
+
+// One field and one kind of change, with the number of cells it touched.
+struct ColumnChange {
+  std::string field;
+  CellChange change = CellChange::TextCut;
+  std::int64_t cells = 0;
+
+  bool operator==(const ColumnChange&) const = default;
+};
+
+// Everything one copy changed, in field order and, for one field, in the
+// order of CellChange. A copy that changed nothing has no entry.
+struct CopyReport {
+  std::vector<ColumnChange> changes;
+
+  bool empty() const { return changes.empty(); }
+};
+
+}  // namespace tavrello::host
