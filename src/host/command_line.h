@@ -31,4 +31,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 // The text --help prints.
 std::string usageText();
 
+// The options every command and the window take.
+struct GlobalOptions {
+  // --host-version V: the version the host reports to the add-ins, which
+  // also sets its grid (11.0 and below: 65,536 rows by 256 columns).
+  std::string hostVersion = "12.0";
+  // Not empty when an option could not be read: what was wrong.
+  std::string error;
+};
+
+// Takes `--host-version V` (or `--host-version=V`) out of the arguments,
+// wherever it stands before a "--". V is a version number such as 11.0,
+// 12.0 or 14.0: digits, optionally followed by "." and digits.
+GlobalOptions takeGlobalOptions(std::vector<std::string>& arguments);
+
 }  // namespace tavrello::host

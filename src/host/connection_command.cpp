@@ -192,7 +192,7 @@ int runConnection(const std::vector<std::string>& arguments, const ConnectionIo&
   Outcome outcome;
   bool failureShown = false;
   try {
-    HeadlessSession session(io.err);
+    HeadlessSession session(io.err, io.hostVersion);
     forms::ScriptedDialogService& dialogs = session.dialogs();
     dialogs.onModal(kEditor, [&](forms::Form& editor) { actInEditor(editor, a, outcome); });
     dialogs.onModal(kManager, [&](forms::Form& manager) { actInManager(manager, a, dialogs, outcome); });

@@ -11,6 +11,8 @@ struct ConnectionIo {
   std::ostream& out;  // the list, and what was done
   std::ostream& err;  // every message box, one line each; errors
   std::istream& in;   // the connection string when it is given as "-"
+  // The version the host reports (--host-version).
+  std::string hostVersion = "12.0";
 };
 
 // tavrello connection list | add NAME STRING | edit NAME STRING | remove NAME

@@ -55,14 +55,14 @@ void unregisterTavrello(std::ostream& out) {
     out << kTavrelloProgId << " was not registered for the current user.\n";
 }
 
-int runHeadless(std::ostream& out, std::ostream& err) {
-  HeadlessSession session(err);
+int runHeadless(std::ostream& out, std::ostream& err, const std::string& hostVersion) {
+  HeadlessSession session(err, hostVersion);
   reportHeadlessSession(session.addins().loaded(), *session.app().commandBars(), out);
   session.end();
   return session.failureShown() ? 1 : 0;
 }
 
-int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err, const std::string& hostVersion) {
   if (!line.error.empty()) {
     err << "tavrello: " << sys::printableText(line.error) << "\n" << usageText();
     return 2;
@@ -82,7 +82,7 @@ int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err) {
         unregisterTavrello(out);
         return 0;
       case CommandLine::Action::Run:
-        return runHeadless(out, err);
+        return runHeadless(out, err, hostVersion);
     }
   } catch (const Failure& failure) {
     err << "tavrello: " << sys::printableText(failure.description()) << "\n";

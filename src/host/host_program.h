@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
 
 #include "host/command_line.h"
 
@@ -37,12 +38,13 @@ void unregisterTavrello(std::ostream& out);
 // add-ins, prints to `out` what they connected and showed
 // (headless_report.h), then disconnects them, drops the temporary bars and stores the
 // placement. Returns 1 when a failure (a critical message box) was
-// reported, else 0.
-int runHeadless(std::ostream& out, std::ostream& err);
+// reported, else 0. The host reports `hostVersion`.
+int runHeadless(std::ostream& out, std::ostream& err, const std::string& hostVersion = "12.0");
 
 // The program without its window: the command line's action (a run is
 // headless; the window is the caller's to start), its output and exit
 // status (2 for arguments it cannot read).
-int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err);
+int runProgram(const CommandLine& line, std::ostream& out, std::ostream& err,
+               const std::string& hostVersion = "12.0");
 
 }  // namespace tavrello::host

@@ -6,6 +6,7 @@
 #include "host/command_line.h"
 #include "host/connection_command.h"
 #include "host/host_program.h"
+#include "host/import_command.h"
 #include "host/refresh_command.h"
 #include "host/terminal_password.h"
 #include "host/window_addins.h"
@@ -14,17 +15,26 @@
 // The workbook host program `tavrello`.
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  const tavrello::host::GlobalOptions options = tavrello::host::takeGlobalOptions(arguments);
+  if (!options.error.empty()) {
+    std::cerr << "tavrello: " << options.error << "\n" << tavrello::host::usageText();
+    return 2;
+  }
   if (!arguments.empty() && arguments[0] == "refresh")
-    return tavrello::host::runRefresh({arguments.begin() + 1, arguments.end()},
-                                      {std::cout, std::cerr, tavrello::host::askPasswordOnTerminal});
+    return tavrello::host::runRefresh(
+        {arguments.begin() + 1, arguments.end()},
+        {std::cout, std::cerr, tavrello::host::askPasswordOnTerminal, options.hostVersion});
   if (!arguments.empty() && arguments[0] == "connection")
-    return tavrello::host::runConnection({arguments.begin() + 1, arguments.end()}, {std::cout, std::cerr, std::cin});
+    return tavrello::host::runConnection({arguments.begin() + 1, arguments.end()},
+                                         {std::cout, std::cerr, std::cin, options.hostVersion});
+  if (!arguments.empty() && arguments[0] == "import")
+    return tavrello::host::runImport({arguments.begin() + 1, arguments.end()}, std::cerr, options.hostVersion);
   const tavrello::host::CommandLine line = tavrello::host::parseCommandLine(arguments);
   // Without --headless the host runs with its window.
   if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {
-    auto app = tavrello::host::WorkbookApplication::create();
+    auto app = tavrello::host::WorkbookApplication::create(options.hostVersion);
     tavrello::host::WindowAddins addins(app);
     return tavrello::gui::runHostWindow(argc, argv, app, addins, line.files);
   }
-  return tavrello::host::runProgram(line, std::cout, std::cerr);
+  return tavrello::host::runProgram(line, std::cout, std::cerr, options.hostVersion);
 }

@@ -94,6 +94,8 @@ bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
   const auto& block = table.result();
   std::int32_t rows = block ? block->rows() - (table.FieldNames() ? 1 : 0) : 0;
   io.out << "Refreshed the " << where << ": " << rows << (rows == 1 ? " row" : " rows") << ".\n";
+  // Values no cell holds as they came are changed, and said so.
+  for (const ColumnChange& change : table.LastRefreshChanges().changes) io.err << change.toString() << "\n";
   return true;
 }
 
@@ -105,7 +107,7 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
     io.err << "tavrello refresh: " << shown(a.error) << ".\n" << kUsage;
     return 2;
   }
-  auto app = WorkbookApplication::create();
+  auto app = WorkbookApplication::create(io.hostVersion);
   std::shared_ptr<Book> book;
   try {
     book = app->openBook(a.book);

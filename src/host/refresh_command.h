@@ -14,6 +14,8 @@ struct RefreshIo {
   std::ostream& err;  // refusals, failures, notes on the file
   // Asks for a password on the user's terminal; nothing without one.
   std::function<std::optional<std::string>(const std::string& prompt)> askPassword;
+  // The version the host reports (--host-version), which sets its grid.
+  std::string hostVersion = "12.0";
 };
 
 // tavrello refresh BOOK.xlsx [--output OTHER.xlsx] [--trust]
@@ -25,7 +27,9 @@ struct RefreshIo {
 // terminal, from a prompt; never from the command line. Without --trust a
 // connection that names its driver by a file path, a file DSN, a library to
 // load or a provider outside the host's list is refused, saying what and why
-// (see connection_trust.h). When any table is refused or fails, nothing is
+// (see connection_trust.h). What a refresh had to change in the values it
+// placed (see CopyReport) goes to `err`, a line for each field and kind.
+// When any table is refused or fails, nothing is
 // saved; nor is a workbook without query tables, nor one holding parts the
 // host does not keep (charts, formulas, ...) over its own file, which would
 // lose them (--output saves it elsewhere). Returns the exit status: 0 done, 1 a table refused or failed or the

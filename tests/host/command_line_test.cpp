@@ -50,9 +50,40 @@ TEST(CommandLine, WorkbooksGoWithTheWindowOnly) {
             "--headless opens no workbook ('a.xlsx'); workbooks open in the window");
 }
 
+TEST(GlobalOptions, HostVersionIsTakenOutWhereverItStandsBeforeDoubleDash) {
+  std::vector<std::string> arguments{"import", "--connection", "S", "--host-version", "11.0", "--output", "o.xlsx"};
+  GlobalOptions options = takeGlobalOptions(arguments);
+  EXPECT_EQ(options.error, "");
+  EXPECT_EQ(options.hostVersion, "11.0");
+  EXPECT_EQ(arguments, (std::vector<std::string>{"import", "--connection", "S", "--output", "o.xlsx"}));
+
+  arguments = {"--host-version=14.0", "--headless"};
+  EXPECT_EQ(takeGlobalOptions(arguments).hostVersion, "14.0");
+  EXPECT_EQ(arguments, std::vector<std::string>{"--headless"});
+
+  arguments = {"--", "--host-version", "11.0"};
+  EXPECT_EQ(takeGlobalOptions(arguments).hostVersion, "12.0") << "after -- every word is a workbook";
+  EXPECT_EQ(arguments.size(), 3u);
+
+  arguments = {"register"};
+  EXPECT_EQ(takeGlobalOptions(arguments).hostVersion, "12.0") << "the default";
+}
+
+TEST(GlobalOptions, AHostVersionMustBeAVersionNumber) {
+  for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
+           {"--host-version"}, {"--host-version", "eleven"}, {"--host-version="}, {"--host-version", "11."},
+           {"--host-version", ".5"}, {"--host-version", "1..2"}, {"--host-version", "12.0", "--host-version=11.0"}}) {
+    EXPECT_NE(takeGlobalOptions(arguments).error, "") << arguments.back();
+  }
+  std::vector<std::string> fine{"--host-version", "16.0.1"};
+  EXPECT_EQ(takeGlobalOptions(fine).error, "");
+}
+
 TEST(CommandLine, HelpNamesEveryCommand) {
   std::string usage = usageText();
-  for (const char* word : {"--headless", "register", "unregister", "--help", "--version", "refresh", "connection list"})
+  for (const char* word : {"--headless", "register", "unregister", "--help", "--version", "refresh", "connection list",
+                           "import",
+                           "--host-version", "--sql-file", "--embed", "--new-workbook"})
     EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 

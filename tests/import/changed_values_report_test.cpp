@@ -9,21 +9,6 @@ namespace {
 
 using host::CellChange;
 
-TEST(ChangedValueLines, OneLineForEachFieldAndKindWithItsCount) {
-  host::CopyReport report{{{"note", CellChange::TextCut, 1},
-                           {"amount", CellChange::NumberAsText, 12},
-                           {"picture", CellChange::BinaryLeftBlank, 3},
-                           {"born", CellChange::DateAsText, 1}}};
-  EXPECT_EQ(ChangedValueLines(report),
-            (std::vector<std::string>{
-                "Column \"note\": 1 text longer than 32,767 characters was cut to that length.",
-                "Column \"amount\": 12 numbers with more than 15 significant digits, or not finite, were kept as "
-                "text so that no digit is lost.",
-                "Column \"picture\": 3 binary values were left blank: a cell cannot hold binary data.",
-                "Column \"born\": 1 date before 1 March 1900 was kept as text, as spreadsheets cannot show them as "
-                "dates."}));
-}
-
 TEST(TellChangedValues, OneInformationBoxAndTheSameLinesInTheLog) {
   testing::ReportCapture capture;
   TellChangedValues({{{"picture", CellChange::BinaryLeftBlank, 2}, {"note", CellChange::TextCut, 5}}},

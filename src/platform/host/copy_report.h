@@ -30,6 +30,32 @@ struct ColumnChange {
   std::int64_t cells = 0;
 
   bool operator==(const ColumnChange&) const = default;
+
+  // The change as the user is told it:
+  //   Column "note": 2 texts longer than 32,767 characters were cut to that length.
+  std::string toString() const {
+    const bool one = cells == 1;
+    const std::string count = std::to_string(cells) + " ";
+    const char* verb = one ? " was" : " were";
+    std::string what;
+    switch (change) {
+      case CellChange::TextCut:
+        what = count + (one ? "text" : "texts") + " longer than 32,767 characters" + verb + " cut to that length.";
+        break;
+      case CellChange::NumberAsText:
+        what = count + (one ? "number" : "numbers") + " with more than 15 significant digits, or not finite," +
+               verb + " kept as text so that no digit is lost.";
+        break;
+      case CellChange::BinaryLeftBlank:
+        what = count + (one ? "binary value" : "binary values") + verb + " left blank: a cell cannot hold binary data.";
+        break;
+      case CellChange::DateAsText:
+        what = count + (one ? "date" : "dates") + " before 1 March 1900" + verb +
+               " kept as text, as spreadsheets cannot show them as dates.";
+        break;
+    }
+    return "Column \"" + field + "\": " + what;
+  }
 };
 
 // Everything one copy changed, in field order and, for one field, in the
