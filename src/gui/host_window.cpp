@@ -302,6 +302,8 @@ void HostWindow::refreshAll() {
   auto book = app_->activeBook();
   if (!book) return;
   const bool trusted = connectionsTrusted(book);
+  // What the refreshes had to change in the values they placed, told once.
+  std::string changed;
   for (const auto& sheet : book->sheets()) {
     // Refreshing may add or remove tables of the sheet: work on a copy.
     const auto tables = sheet->queryTables();
@@ -314,6 +316,8 @@ void HostWindow::refreshAll() {
                                                      "workbook. Password:",
                                                  host::kHostTitle);
         });
+        for (const host::ColumnChange& change : table->LastRefreshChanges().changes)
+          changed += "\n" + table->Name() + " on " + sheet->name() + ": " + change.toString();
       } catch (const Failure& failure) {
         forms::MsgBox("The query table " + table->Name() + " on " + sheet->name() +
                           " could not be refreshed:\n\n" + failure.description(),
@@ -321,6 +325,9 @@ void HostWindow::refreshAll() {
       }
     }
   }
+  if (!changed.empty())
+    forms::MsgBox("Some values could not be placed in the sheet exactly as the database gave them:" + changed,
+                  forms::MsgButtons::OkOnly, forms::MsgIcon::Information, host::kHostTitle);
   refresh();
 }
 

@@ -93,6 +93,24 @@ TEST_F(HostWindowMenus, RefreshAllRefreshesEveryQueryTableAndReportsTheOnesThatF
   EXPECT_NE(dialogs->boxes()[0].text.find("ExternalData_1 on Sheet2"), std::string::npos) << dialogs->boxes()[0].text;
 }
 
+TEST_F(HostWindowMenus, RefreshAllTellsTheValuesItHadToChangeInOneBox) {
+  testing::TempDir dir;
+  const auto database = dir / "sample.db";
+  db::createSampleDatabase(database);
+  auto sheet = app->ActiveSheet();
+  auto table = sheet->QueryTables()->Add(std::string("OLEDB;Provider=SQLite;Data Source=" + database.string()),
+                                         sheet->Range("A1"), std::string("SELECT id, x'00' AS raw FROM customers "
+                                                                         "WHERE id <= 2"));
+  table->Name("Raw");
+  menuAction("menuData", QStringLiteral("Refresh All"))->trigger();
+  ASSERT_EQ(dialogs->boxes().size(), 1u);
+  EXPECT_EQ(dialogs->boxes()[0].icon, forms::MsgIcon::Information);
+  EXPECT_EQ(dialogs->boxes()[0].text,
+            "Some values could not be placed in the sheet exactly as the database gave them:\nRaw on Sheet1: Column "
+            "\"raw\": 2 binary values were left blank: a cell cannot hold binary data.");
+  EXPECT_EQ(sheet->Range("A3")->Value(), host::CellValue(2.0));
+}
+
 TEST_F(HostWindowMenus, ConnectionsThatCouldRunCodeRefreshOnlyOnceTheUserTrustsTheWorkbook) {
   testing::TempDir dir;
   const auto database = dir / "sample.db";
