@@ -1,24 +1,13 @@
 #include "import/formatting_schemes.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "import/result_block.h"
 #include "platform/host/range.h"
+#include "support/upper_case.h"
 
 namespace tavrello {
-namespace {
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-}  // namespace
 
 std::int32_t GetFormatIDByString(const std::string& name) {
-  const std::string key = upper(name);
+  const std::string key = UCase(name);
   if (key == "GREY AND WHITE") return 1;
   if (key == "GREEN AND WHITE") return 2;
   if (key == "GREEN AND BLACK") return 3;
@@ -37,7 +26,7 @@ std::optional<int> SchemeDesign(std::int32_t scheme) {
 }
 
 void ApplyFormattingScheme(const std::string& comboText, std::int32_t lastRowOffset, std::int32_t fieldCount) {
-  if (upper(comboText) == "NO FORMATTING") return;
+  if (UCase(comboText) == "NO FORMATTING") return;
   const std::optional<int> design = SchemeDesign(GetFormatIDByString(comboText));
   if (!design) return;
   host::AutoFormatOptions options;

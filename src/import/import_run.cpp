@@ -46,12 +46,12 @@ bool PrepareImport(formSQLNew& form, ImportRun& run) {
   }
   if (!ChooseDestination(form)) return false;
   // From here on the destination is the host's active cell.
-  host::Range& destination = requireObject(app.ActiveCell());
+  const std::shared_ptr<host::Range> destination = app.ActiveCell();
   const std::int32_t firstDataRow = form.CheckBoxImportHeadings.Value() == 1
-                                        ? requireObject(destination.Offset(1, 0)).Row()
-                                        : destination.Row();
+                                        ? requireObject(requireObject(destination).Offset(1, 0)).Row()
+                                        : requireObject(destination).Row();
   if (auto refusal = GridLimitRefusal(
-          version, {run.recordCount, firstDataRow, run.fieldCount, destination.Column()})) {
+          version, {run.recordCount, firstDataRow, run.fieldCount, requireObject(destination).Column()})) {
     inform(*refusal);
     return false;
   }

@@ -1,7 +1,5 @@
 #include "toolbar/quick_load.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "addin/m_globals.h"
@@ -9,18 +7,10 @@
 #include "profiles/settings_store.h"
 #include "query/form_sql_new.h"
 #include "support/m_error_handler.h"
+#include "support/upper_case.h"
 #include "toolbar/m_command_bars.h"
 
 namespace tavrello::MStandardCode {
-namespace {
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-}  // namespace
 
 void QuickLoad() {
   MErrorHandler::handled("MStandardCode", "QuickLoad", [] {
@@ -39,11 +29,11 @@ void QuickLoad() {
 
     // The window's list still shows its initial text when no connection is
     // saved.
-    if (upper(window->ComboConnections.Text()) == "COMBO1") {
+    if (UCase(window->ComboConnections.Text()) == "COMBO1") {
       window->ComboConnections.Text(formSQLNew::kNoConnectionItem);
       return;
     }
-    if (upper(chosen) == upper(MCommandBars::kPlaceholderItem)) return;
+    if (UCase(chosen) == UCase(MCommandBars::kPlaceholderItem)) return;
 
     window->ComboConnections.Text(chosen);
     window->SQLBuilder.ConnectionString(GetDataStringFromConnectionsArray(chosen, ConnectionList::kConnectionStringColumn));

@@ -78,7 +78,8 @@ class ImportFixture : public QueryWindowFixture {
 
   // The fill colour a table design gave the cell, or 0 for none.
   std::uint32_t fillAt(const std::string& address) const {
-    const host::SheetRange& cell = host::sheetRange(app_->Range(address));
+    const std::shared_ptr<host::Range> range = app_->Range(address);
+    const host::SheetRange& cell = host::sheetRange(range);
     const host::StyleTable& styles = cell.sheet()->book()->styles();
     const host::Cell* stored = cell.sheet()->cells().find(cell.rect().top, cell.rect().left);
     const host::FillStyle& fill = styles.fill(styles.style(stored ? stored->style() : 0).fill);
@@ -86,7 +87,8 @@ class ImportFixture : public QueryWindowFixture {
   }
   // Whether the cell carries a style of its own (a design reached it).
   bool styled(const std::string& address) const {
-    const host::SheetRange& cell = host::sheetRange(app_->Range(address));
+    const std::shared_ptr<host::Range> range = app_->Range(address);
+    const host::SheetRange& cell = host::sheetRange(range);
     const host::Cell* stored = cell.sheet()->cells().find(cell.rect().top, cell.rect().left);
     return stored && stored->style() != 0;
   }

@@ -72,7 +72,10 @@ void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std:
     case db::DataType::Integer:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
         const std::size_t r = rowOf(row);
-        if (field.isNull(r)) return cell.clearContent();
+        if (field.isNull(r)) {
+          cell.clearContent();
+          return;
+        }
         const std::int64_t value = field.int64(r);
         if ((value < kExactIntegerBound && value > -kExactIntegerBound) || significantDigits(value) <= kExactDigits)
           cell.setNumber(static_cast<double>(value));
@@ -83,7 +86,10 @@ void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std:
     case db::DataType::Double:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
         const std::size_t r = rowOf(row);
-        if (field.isNull(r)) return cell.clearContent();
+        if (field.isNull(r)) {
+          cell.clearContent();
+          return;
+        }
         const double value = field.real(r);
         if (std::isfinite(value)) cell.setNumber(value);
         else putNumberAsText(cell, strings, nonFiniteText(value), changes);
@@ -92,7 +98,10 @@ void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std:
     case db::DataType::Decimal:
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
         const std::size_t r = rowOf(row);
-        if (field.isNull(r)) return cell.clearContent();
+        if (field.isNull(r)) {
+          cell.clearContent();
+          return;
+        }
         const std::string_view text = field.text(r);
         const double value = field.real(r);
         // Fifteen characters hold at most fifteen digits.
@@ -125,11 +134,15 @@ void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std:
       const bool hasDay = field.type() != db::DataType::Time;
       cells.fillColumn(column, top, count, [&](std::int32_t row, Cell& cell) {
         const std::size_t r = rowOf(row);
-        if (field.isNull(r)) return cell.clearContent();
+        if (field.isNull(r)) {
+          cell.clearContent();
+          return;
+        }
         const double serial = field.serial(r);
         if (hasDay && serial < kFirstFaithfulDateSerial) {
           changes.add(CellChange::DateAsText);
-          return putText(cell, strings, db::formatSerial(serial, field.type()), changes);
+          putText(cell, strings, db::formatSerial(serial, field.type()), changes);
+          return;
         }
         cell.setNumber(serial);
         cell.setStyle(dated(cell.style()));
