@@ -82,8 +82,7 @@ TEST(GlobalOptions, AHostVersionMustBeAVersionNumber) {
 TEST(CommandLine, HelpNamesEveryCommand) {
   std::string usage = usageText();
   for (const char* word : {"--headless", "register", "unregister", "--help", "--version", "refresh", "connection list",
-                           "import",
-                           "--host-version", "--sql-file", "--embed", "--new-workbook"})
+                           "import", "--host-version", "--sql-file", "--embed", "--new-workbook"})
     EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
