@@ -11,7 +11,6 @@
 
 #include "addin/m_globals.h"
 #include "addin_fixture.h"
-#include "host_run.h"
 #include "host/addin_manager.h"
 #include "host/host_program.h"
 #include "platform/host/workbook/workbook_application.h"

@@ -9,11 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "addin_fixture.h"
-#include "host_run.h"
 #include "platform/db/connection.h"
 #include "platform/db/db_test_support.h"
 #include "platform/host/xlsx/package_checks.h"
 #include "profiles/settings_format.h"
+#include "support_lib/host_run.h"
 
 namespace tavrello {
 namespace {
