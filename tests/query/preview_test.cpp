@@ -107,6 +107,24 @@ TEST_F(Preview, AConnectionThatDidNotOpenFailsOnExecute) {
   EXPECT_NE(capture_.log().find("formSQLNew.CommandExecute_Click, Error 3709"), std::string::npos) << capture_.log();
 }
 
+TEST_F(Preview, AStatementWithANulFailsWithABoxAndTheWindowStaysUsable) {
+  formSQLNew& w = connectedWith("SELECT 1");
+  w.TextSQL.Text(std::string("SELECT 1\0 AS one", 17));
+  w.CommandExecute.userClick();
+  ASSERT_EQ(capture_.dialogs().boxes().size(), 1u);
+  EXPECT_EQ(capture_.dialogs().boxes()[0].icon, MsgIcon::Critical);
+  EXPECT_NE(capture_.dialogs().boxes()[0].text.find("NUL character (at byte 9)"), std::string::npos)
+      << capture_.dialogs().boxes()[0].text;
+  EXPECT_NE(capture_.log().find("formSQLNew.CommandExecute_Click, Error -2147217900"), std::string::npos)
+      << capture_.log();
+  EXPECT_EQ(w.DataGrid.DataSource(), nullptr);
+
+  typeStatement(w, "SELECT 2 AS two");
+  w.CommandExecute.userClick();
+  ASSERT_NE(w.DataGrid.DataSource(), nullptr) << capture_.log();
+  EXPECT_EQ(w.DataGrid.DataSource()->cellText(0, 0), "2");
+}
+
 TEST(RecordsetGridSource, AClosedResultShowsNothing) {
   testing::TempDir dir;
   db::Connection c;
