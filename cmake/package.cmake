@@ -23,7 +23,7 @@ headings, a table design, an auto filter), or places a linked query table that
 stays refreshable in the saved .xlsx file.
 
 An embedded SQLite sample database works without any server; every other
-database is reached through ODBC. Each user runs "tavrello register" once to
+database is reached through ODBC. Each user runs \"tavrello register\" once to
 set the add-in up.")
 set(CPACK_DEBIAN_PACKAGE_SECTION database)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
