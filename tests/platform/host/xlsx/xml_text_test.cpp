@@ -76,7 +76,8 @@ TEST(XmlText, TextIsCutToTheCellLimitAtACharacterBoundary) {
 
   // An emoji counts two characters, as spreadsheet programs count it; one
   // that would straddle the limit goes whole.
-  std::string emoji = std::string(kCellTextLimit - 1, 'a') + "\xf0\x9f\x98\x80";
+  std::string emoji(kCellTextLimit - 1, 'a');
+  emoji += "\xf0\x9f\x98\x80";
   EXPECT_EQ(cutToCellLimit(emoji, cut), std::string(kCellTextLimit - 1, 'a'));
   EXPECT_TRUE(cut);
 }
