@@ -23,9 +23,9 @@ constexpr std::array<std::string_view, 4> kTypedLiteralWords = {"DATE", "TIME", 
 }  // namespace
 
 Expr Parser::parseExpr(int minPrecedence) {
+  const Nested level(*this);
   Expr left = parsePrefix();
-  while (parseInfix(left, minPrecedence)) {
-  }
+  while (parseInfix(left, minPrecedence)) deeper();
   return left;
 }
 

@@ -8,6 +8,21 @@ namespace tavrello::builder::detail {
 
 Parser::Parser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
 
+void Parser::nest() {
+  if (++nesting_ > kMaxNesting) {
+    fail(peek(), "the statement nests too deeply (more than " + std::to_string(kMaxNesting) +
+                     " levels of brackets and subqueries)");
+  }
+  deeper();
+}
+
+void Parser::deeper() {
+  if (++depth_ > kMaxDepth) {
+    fail(peek(), "the statement nests too deeply (more than " + std::to_string(kMaxDepth) +
+                     " levels of operators, brackets and subqueries)");
+  }
+}
+
 void Parser::checkBrackets() const {
   std::vector<const Token*> open;
   for (const Token& token : tokens_) {

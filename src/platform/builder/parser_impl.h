@@ -70,8 +70,39 @@ class Parser {
   bool parseInfix(Expr& left, int minPrecedence);
   FrameBound parseFrameBound();
 
+  // Two bounds keep a statement from exhausting the stack. The parser's own
+  // recursion: one level for each expression, query or FROM item being
+  // parsed, at most kMaxNesting (each level is a few large frames). The
+  // depth of the tree, which every walk of it (the formatter, comparisons,
+  // destruction) recurses through: those levels and one for each operator
+  // that took the expression on its left as an operand, at most kMaxDepth,
+  // which leaves room for a long chain of alternatives as tools write them.
+  static constexpr std::size_t kMaxNesting = 250;
+  static constexpr std::size_t kMaxDepth = 2000;
+  class Nested {
+   public:
+    explicit Nested(Parser& parser) : parser_(parser), nesting_(parser.nesting_), depth_(parser.depth_) {
+      parser.nest();
+    }
+    ~Nested() {
+      parser_.nesting_ = nesting_;
+      parser_.depth_ = depth_;
+    }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+   private:
+    Parser& parser_;
+    std::size_t nesting_;
+    std::size_t depth_;
+  };
+  void nest();
+  void deeper();
+
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
+  std::size_t nesting_ = 0;
+  std::size_t depth_ = 0;
 };
 
 // Binding strength of the operators, weakest first. The exact ranking

@@ -23,6 +23,7 @@ bool Parser::atQueryStart(std::size_t ahead) const {
 }
 
 Query Parser::parseQuery() {
+  const Nested level(*this);
   Query query;
   if (acceptWord("WITH")) {
     query.recursive = acceptWord("RECURSIVE");

@@ -3,6 +3,7 @@
 namespace tavrello::builder::detail {
 
 FromItem Parser::parseFromItem() {
+  const Nested level(*this);
   FromItem item;
   item.first = parseSource();
   while (true) {

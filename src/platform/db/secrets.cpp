@@ -9,6 +9,12 @@ namespace {
 
 constexpr std::size_t kAnywhereLength = 4;
 constexpr std::string_view kMask = "***";
+// How many connection strings deep a value is read as one of its own. Each
+// level re-quotes what it changed, doubling the closing braces, so a hostile
+// string nested without end would take time and memory without end; deeper
+// values lose their passwords by the text fallback, which never lets one
+// through.
+constexpr int kMaxNesting = 3;
 
 bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
@@ -95,7 +101,9 @@ std::string redact(std::string text, const std::vector<std::string>& secrets) {
   return text;
 }
 
-std::string hidePasswords(std::string_view connectionString, PasswordHiding how) {
+namespace {
+
+std::string hideNested(std::string_view connectionString, PasswordHiding how, int depth) {
   ConnectionString parsed;
   try {
     parsed = ConnectionString::parse(connectionString);
@@ -118,7 +126,8 @@ std::string hidePasswords(std::string_view connectionString, PasswordHiding how)
       continue;
     }
     if (pair.value.find('=') != std::string::npos) {
-      const std::string inner = hidePasswords(pair.value, how);
+      const std::string inner =
+          depth < kMaxNesting ? hideNested(pair.value, how, depth + 1) : hideByText(pair.value, how);
       if (inner != pair.value) {
         out += pair.key + "=" + ConnectionString::quoteValue(inner) + ";";
         continue;
@@ -128,6 +137,12 @@ std::string hidePasswords(std::string_view connectionString, PasswordHiding how)
   }
   out.append(text, copied, std::string::npos);
   return out;
+}
+
+}  // namespace
+
+std::string hidePasswords(std::string_view connectionString, PasswordHiding how) {
+  return hideNested(connectionString, how, 0);
 }
 
 }  // namespace tavrello::db

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/builder/formatter.h"
 
 namespace tavrello::builder {
@@ -217,6 +220,45 @@ TEST(Parser, ExpressionsAndAliasesAloneForTheColumnsPane) {
   EXPECT_EQ(alias.quote, QuoteStyle::Bracket);
   EXPECT_THROW(parseAlias("two words"), Failure);
   EXPECT_THROW(parseAlias("FROM"), Failure);
+}
+
+// Brackets, operators, subqueries and nested joins past any real statement
+// are refused before the parser, or whatever walks the tree they would make,
+// could exhaust the stack; a long list of alternatives, as tools write it,
+// is not.
+TEST(Parser, NestingPastItsBoundsIsRefusedAndLongChainsStillParse) {
+  auto repeat = [](const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+  };
+  const std::string tooDeep = "nests too deeply (more than ";
+  const std::vector<std::string> deep = {
+      "SELECT " + repeat("(", 5000) + "1" + repeat(")", 5000),
+      "SELECT " + repeat("- ", 5000) + "1",
+      "SELECT 1" + repeat(" + 1", 6000),
+      "SELECT " + repeat("(SELECT ", 300) + "1" + repeat(")", 300),
+      "SELECT * FROM " + repeat("(", 5000) + "t" + repeat(")", 5000),
+      "SELECT a FROM t WHERE x IN " + repeat("(SELECT a FROM t WHERE x IN ", 300) + "(1)" + repeat(")", 300),
+  };
+  for (const std::string& text : deep) {
+    EXPECT_NE(rejection(text).find(tooDeep), std::string::npos) << text.substr(0, 40) << ": " << rejection(text);
+  }
+  for (std::size_t i = 0; i < 3; ++i) {
+    try {
+      parseExpression(deep[i].substr(7));
+      ADD_FAILURE() << deep[i].substr(0, 40);
+    } catch (const Failure& f) {
+      EXPECT_NE(f.description().find(tooDeep), std::string::npos) << f.description();
+    }
+  }
+
+  std::string alternatives = "SELECT id FROM orders WHERE id = 0";
+  for (int i = 1; i < 1500; ++i) alternatives += " OR id = " + std::to_string(i);
+  const Query query = parse(alternatives);
+  EXPECT_EQ(parse(formatStatement(query)), query);
+  EXPECT_EQ(parse("SELECT " + repeat("(", 200) + "1" + repeat(")", 200)),
+            parse(formatStatement(parse("SELECT " + repeat("(", 200) + "1" + repeat(")", 200)))));
 }
 
 }  // namespace

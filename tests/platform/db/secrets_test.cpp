@@ -54,5 +54,18 @@ TEST(Secrets, MaskingReachesExtendedPropertiesAndMalformedStrings) {
   EXPECT_EQ(hidePasswords("DSN=x;PWD=hunter2;Driver={broken", PasswordHiding::Remove), "DSN=x;Driver={broken");
 }
 
+// A string whose values nest connection strings without end (a hostile
+// workbook's) is read a few levels deep and the rest by its text: what comes
+// out does not grow with every level, and holds no password however deep.
+TEST(Secrets, ValuesNestedWithoutEndAreHiddenWithoutGrowing) {
+  std::string nested = "PWD=deep-secret";
+  for (int level = 0; level < 40; ++level) nested = "K" + std::to_string(level) + "=" + nested + ";PWD=x" + std::to_string(level);
+  for (PasswordHiding how : {PasswordHiding::Remove, PasswordHiding::Mask}) {
+    const std::string hidden = hidePasswords(nested, how);
+    EXPECT_EQ(hidden.find("deep-secret"), std::string::npos) << hidden;
+    EXPECT_LT(hidden.size(), nested.size() * 16);
+  }
+}
+
 }  // namespace
 }  // namespace tavrello::db

@@ -1,0 +1,100 @@
+// Connection strings come from settings files, workbooks and the command
+// line, and hold passwords. Parsing never crashes; its failures never repeat
+// a password; and once its passwords are hidden, no PWD or Password key, at
+// any level of nesting, keeps a value.
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "platform/db/connection_string.h"
+#include "platform/db/secrets.h"
+#include "platform/system/failure.h"
+
+namespace {
+
+using tavrello::db::ConnectionString;
+using tavrello::db::PasswordHiding;
+
+bool isPasswordKey(std::string_view key) {
+  return tavrello::db::sameKey(key, "pwd") || tavrello::db::sameKey(key, "password");
+}
+
+// For text that does not parse: after every password key and its '=' comes
+// the mask (Mask) or nothing is left of the pair (Remove).
+void checkUnparsedText(std::string_view text, PasswordHiding how) {
+  std::string lower;
+  for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (std::string_view key : {std::string_view("password"), std::string_view("pwd")}) {
+    for (std::size_t at = lower.find(key); at != std::string::npos; at = lower.find(key, at + 1)) {
+      if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1]))) continue;
+      std::size_t i = at + key.size();
+      while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+      if (i >= text.size() || text[i] != '=') continue;
+      FUZZ_CHECK(how == PasswordHiding::Mask, "a removed password leaves no key behind");
+      const std::string_view after = text.substr(i + 1);
+      FUZZ_CHECK(after.substr(0, 3) == "***" && (after.size() == 3 || after[3] == ';'),
+                 "a password key shows only the mask");
+    }
+  }
+}
+
+void checkHidden(std::string_view text, PasswordHiding how, int depth) {
+  FUZZ_CHECK(depth < 64, "nesting is bounded by the text's length");
+  ConnectionString parsed;
+  try {
+    parsed = ConnectionString::parse(text);
+  } catch (const tavrello::Failure&) {
+    checkUnparsedText(text, how);
+    return;
+  }
+  for (const auto& pair : parsed.pairs()) {
+    if (isPasswordKey(pair.key)) {
+      FUZZ_CHECK(how == PasswordHiding::Mask, "a removed password leaves no pair behind");
+      FUZZ_CHECK(pair.value == "***", "a masked password shows only the mask");
+    } else if (pair.value.find('=') != std::string::npos) {
+      checkHidden(pair.value, how, depth + 1);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  bool parses = true;
+  try {
+    const ConnectionString parsed = ConnectionString::parse(text);
+    for (const std::string& secret : tavrello::db::passwordsOf(parsed)) {
+      FUZZ_CHECK(!secret.empty(), "no empty secret");
+    }
+  } catch (const tavrello::Failure& failure) {
+    parses = false;
+    // The description is made of fixed words, a key and a position, never
+    // of the text after an '=' (unless the first key holds that text too).
+    const std::string& description = failure.description();
+    const std::size_t equals = text.find('=');
+    if (equals != std::string_view::npos && text.size() - equals > 8) {
+      const std::string_view value = text.substr(equals + 1);
+      if (text.substr(0, equals).find(value) == std::string_view::npos) {
+        FUZZ_CHECK(description.find(value) == std::string::npos, "a failure repeats no value");
+      }
+    }
+  }
+  for (PasswordHiding how : {PasswordHiding::Remove, PasswordHiding::Mask}) {
+    const std::string hidden = tavrello::db::hidePasswords(text, how);
+    if (parses) {
+      try {
+        ConnectionString::parse(hidden);
+      } catch (const tavrello::Failure&) {
+        FUZZ_CHECK(false, "hiding the passwords keeps a connection string readable");
+      }
+    }
+    checkHidden(hidden, how, 0);
+    FUZZ_CHECK(tavrello::db::hidePasswords(hidden, how) == hidden || how == PasswordHiding::Remove,
+               "masking twice changes nothing");
+  }
+  return 0;
+}

@@ -1,0 +1,1 @@
+SELECT o.id, c."Name" AS customer, SUM(l.qty * l.price) total FROM orders o JOIN customers c ON c.id = o.customer_id LEFT JOIN lines l USING (order_id) WHERE o.date BETWEEN DATE '2024-01-01' AND ? GROUP BY o.id, c."Name" HAVING COUNT(*) > 1 ORDER BY total DESC LIMIT 10 OFFSET 5;

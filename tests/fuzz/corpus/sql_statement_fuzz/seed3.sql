@@ -1,0 +1,1 @@
+SELECT [Order Details].*, `x`, CAST(a AS VARCHAR(10)), b::int, NOT EXISTS (SELECT 1 FROM y WHERE y.a IN (1, 2, 3)) FROM [Order Details]

@@ -1,0 +1,1 @@
+VALUES (1, 'a'), (2, 'b') EXCEPT SELECT * FROM (SELECT 1, 'a') AS s

@@ -1,0 +1,1 @@
+SELECT x FROM t WHERE name LIKE N'%a\_%' ESCAPE '\' AND y IS NOT DISTINCT FROM :p AND z = $1 -- note

@@ -1,0 +1,1 @@
+SELECT /* c */ ((((1)))) + -2 * @v COLLATE "C" FROM dual FOR UPDATE

@@ -1,0 +1,1 @@
+a + b * (c - 1) >= ALL (SELECT 1)

@@ -1,0 +1,2 @@
+SELECT 1; -- a comment; INSERT
+SELECT 2

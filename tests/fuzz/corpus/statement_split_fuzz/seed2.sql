@@ -1,0 +1,1 @@
+/* block ; */ update t set a = 1

@@ -1,0 +1,2 @@
+SELECT "a;b", `c;d`, [e;f] FROM t;
+	  create table x (a int)

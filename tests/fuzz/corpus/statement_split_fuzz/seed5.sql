@@ -1,0 +1,3 @@
+-- only
+--comments
+/* and more */
