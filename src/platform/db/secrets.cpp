@@ -44,7 +44,7 @@ std::string hideByText(std::string_view text, PasswordHiding how) {
     for (std::string_view key : {std::string_view("password"), std::string_view("pwd")}) {
       if (!boundary || lower.compare(i, key.size(), key) != 0) continue;
       std::size_t j = i + key.size();
-      while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) ++j;
+      while (j < text.size() && std::isspace(static_cast<unsigned char>(text[j])) != 0) ++j;
       if (j < text.size() && text[j] == '=') {
         afterEquals = j + 1;
         break;

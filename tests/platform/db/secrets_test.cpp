@@ -52,6 +52,9 @@ TEST(Secrets, MaskingReachesExtendedPropertiesAndMalformedStrings) {
   EXPECT_EQ(hidePasswords("DSN=x;PWD=hunter2;Driver={broken", PasswordHiding::Mask), "DSN=x;PWD=***;Driver={broken");
   EXPECT_EQ(hidePasswords("DSN=x;Password={hunter2", PasswordHiding::Mask), "DSN=x;Password=***");
   EXPECT_EQ(hidePasswords("DSN=x;PWD=hunter2;Driver={broken", PasswordHiding::Remove), "DSN=x;Driver={broken");
+  // Any blank between the key and its "=", a line end too.
+  EXPECT_EQ(hidePasswords("DSN=x;PWD\r\n =hunter2;Driver={broken", PasswordHiding::Mask),
+            "DSN=x;PWD\r\n =***;Driver={broken");
 }
 
 // A string whose values nest connection strings without end (a hostile
