@@ -7,6 +7,7 @@
 
 #include "host/headless_session.h"
 #include "host/import_arguments.h"
+#include "host/terminal_progress.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/host/workbook/workbook_application.h"
@@ -126,7 +127,10 @@ void driveWindow(HeadlessSession& session, const QueryWindow& window, const Impo
   }
 }
 
-int import(HeadlessSession& session, const ImportArguments& a, std::ostream& err) {
+// A Ctrl-C stopped the statement or the save: nothing is saved.
+const Stuck kCancelled{130, "cancelled; nothing was saved"};
+
+int import(HeadlessSession& session, const ImportArguments& a, const TerminalProgress& progress, std::ostream& err) {
   WorkbookApplication& app = session.app();
   openDestination(app, a);
   if (session.failureShown()) return 1;
@@ -134,6 +138,7 @@ int import(HeadlessSession& session, const ImportArguments& a, std::ostream& err
   QueryWindow window(*form);
   if (session.failureShown()) throw Stuck{1, "the query window could not connect to " + a.connection};
   driveWindow(session, window, a);
+  if (progress.cancelled()) throw kCancelled;
   if (window.loaded() || session.failureShown()) {
     err << "tavrello import: the import did not complete; nothing was saved.\n";
     return 1;
@@ -153,10 +158,16 @@ int runImport(const std::vector<std::string>& arguments, std::ostream& err, cons
     err << "tavrello import: " << a.error << ".\n" << importUsage();
     return 2;
   }
+  TerminalProgress progress("tavrello import");
   HeadlessSession session(err, hostVersion);
   int status = 1;
   try {
-    status = import(session, a, err);
+    try {
+      status = import(session, a, progress, err);
+    } catch (const Failure& failure) {
+      if (failure.number() == failure_number::kUserCancel) throw kCancelled;
+      throw;
+    }
   } catch (const Stuck& stuck) {
     err << "tavrello import: " << stuck.why << ".\n";
     if (stuck.status == 2) err << importUsage();

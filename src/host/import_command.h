@@ -21,8 +21,11 @@ namespace tavrello::host {
 // types NAME into the Embed name and clicks Embed. Every message box is
 // printed on `err`, one line each. The import completed when the query
 // window unloaded and no failure was shown; only then is the workbook that
-// received the rows saved as OUT, atomically. Returns 0 when it completed,
-// 1 for a refusal or a reported failure, 2 for arguments it cannot read.
+// received the rows saved as OUT, atomically. While it runs, standard error
+// shows its progress when it is a terminal, and Ctrl-C stops the statement
+// or the save (see TerminalProgress). Returns 0 when it completed, 1 for a
+// refusal or a reported failure, 2 for arguments it cannot read, 130 when
+// Ctrl-C stopped it (nothing saved).
 int runImport(const std::vector<std::string>& arguments, std::ostream& err, const std::string& hostVersion);
 
 }  // namespace tavrello::host

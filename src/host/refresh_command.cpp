@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "host/terminal_progress.h"
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/connection_trust.h"
 #include "platform/host/workbook/password_refresh.h"
@@ -125,6 +126,11 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
     return 1;
   }
 
+  TerminalProgress progress("tavrello refresh");
+  const auto cancelled = [&] {
+    io.err << "tavrello refresh: cancelled; nothing was saved.\n";
+    return 130;
+  };
   std::size_t tables = 0, failed = 0;
   for (const auto& sheet : book->sheets()) {
     for (const auto& table : sheet->queryTables()) {
@@ -132,6 +138,7 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
       if (!refreshTable(*table, a.trust, io)) ++failed;
     }
   }
+  if (progress.cancelled()) return cancelled();
   if (tables == 0) {
     io.out << "The workbook has no query tables to refresh; it was not saved.\n";
     return 0;
@@ -144,6 +151,7 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
   try {
     for (const auto& warning : book->saveTo(target)) io.err << shown(warning) << "\n";
   } catch (const Failure& failure) {
+    if (failure.number() == failure_number::kUserCancel) return cancelled();
     io.err << shown(failure.description()) << "\n";
     return 1;
   }

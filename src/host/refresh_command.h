@@ -33,7 +33,9 @@ struct RefreshIo {
 // saved; nor is a workbook without query tables, nor one holding parts the
 // host does not keep (charts, formulas, ...) over its own file, which would
 // lose them (--output saves it elsewhere). Returns the exit status: 0 done, 1 a table refused or failed or the
-// workbook could not be opened or saved, 2 arguments it cannot read.
+// workbook could not be opened or saved, 2 arguments it cannot read, 130
+// when Ctrl-C stopped a statement or the save (nothing saved; standard error
+// shows the progress when it is a terminal, see TerminalProgress).
 int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io);
 
 }  // namespace tavrello::host

@@ -25,6 +25,8 @@ void formSQLNew::CommandExcel_Click() {
   RunImport(*this, "CommandExcel_Click", [this](ImportRun& run) {
     host::Application& app = MGlobals::xlApp();
     db::Recordset& result = *run.result;
+    // Closed right after the copy: the host may free the rows as it places them.
+    result.ReleaseRowsWhenCopied(true);
     std::int32_t lastRowOffset = run.recordCount;
     if (CheckBoxImportHeadings.Value() == 1) {
       // The data goes in first, then the heading row above it.

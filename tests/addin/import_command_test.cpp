@@ -3,6 +3,12 @@
 // one line on standard error, and the workbook is saved only when the
 // import completed.
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <sstream>
 
@@ -84,6 +90,47 @@ print(ws['C5'].value, ws['D5'].value, ws['E5'].value, ws['C6'].value, ws['E15'].
 print(ws.auto_filter.ref, ws['C5'].fill.fgColor.rgb)
 )"),
             "ID NAME CITY 1 City 10 None\nC5:E15 FF808080\n");
+}
+
+// Whether process `pid` has a handler of its own for SIGINT (its
+// /proc status lists SIGINT among the caught signals).
+bool catchesInterrupt(pid_t pid) {
+  const std::string status = testing::readFile("/proc/" + std::to_string(pid) + "/status");
+  const std::size_t at = status.find("SigCgt:");
+  if (at == std::string::npos) return false;
+  return (std::stoull(status.substr(at + 7), nullptr, 16) >> (SIGINT - 1) & 1u) != 0;
+}
+
+TEST_F(ImportCommand, CtrlCStopsTheStatementExitsWith130AndSavesNothing) {
+  const fs::path output = out("endless.xlsx");
+  testing::writeFile(output, "the earlier file");
+  const std::string program = (host::programFolder() / "tavrello").string();
+  std::vector<std::string> args{program, "import", "--connection", "Shop", "--sql",
+                                "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
+                                "SELECT count(*) FROM k",
+                                "--output", output.string()};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string err = (scratch_ / "err.txt").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  // The statement counts for minutes; the Ctrl-C goes once the command listens for it.
+  for (int i = 0; i < 600 && !catchesInterrupt(pid); ++i) usleep(50000);
+  usleep(300000);
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+  EXPECT_EQ(WEXITSTATUS(status), 130) << testing::readFile(err);
+  EXPECT_EQ(testing::readFile(err), "tavrello import: cancelled; nothing was saved.\n");
+  EXPECT_EQ(testing::readFile(output), "the earlier file");
+  const std::string log = capture_.log();
+  EXPECT_NE(log.find("Error 18: UserCancel"), std::string::npos) << log;
 }
 
 TEST_F(ImportCommand, ARefusalIsPrintedAndNothingIsSaved) {

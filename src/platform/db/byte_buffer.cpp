@@ -1,5 +1,6 @@
 #include "platform/db/byte_buffer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <utility>
@@ -47,6 +48,13 @@ void ByteBuffer::release() noexcept {
   data_ = nullptr;
   size_ = capacity_ = 0;
   mapped_ = false;
+}
+
+void ByteBuffer::discardBefore(std::size_t end) {
+  if (!mapped_) return;
+  static const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  const std::size_t whole = std::min(end, capacity_) / page * page;
+  if (whole) madvise(data_, whole, MADV_DONTNEED);
 }
 
 void ByteBuffer::growFor(std::size_t extra) {

@@ -40,6 +40,11 @@ class ByteBuffer {
   void reserve(std::size_t bytes);
   // Shortens the region; capacity is kept.
   void truncate(std::size_t size) { if (size < size_) size_ = size; }
+  // Gives the whole memory pages below byte `end` back to the system while
+  // size and capacity stay: a mapped region's pages there then read as
+  // zeros. For a reader that has consumed that part and will not read it
+  // again. A heap region (small) keeps its bytes.
+  void discardBefore(std::size_t end);
 
  private:
   void growFor(std::size_t extra);
@@ -71,6 +76,8 @@ class PodVector {
     for (std::size_t i = old; i < n; ++i) data()[i] = value;
   }
   void reserve(std::size_t n) { bytes_.reserve(n * sizeof(T)); }
+  // See ByteBuffer::discardBefore: the values below index `end`.
+  void discardBefore(std::size_t end) { bytes_.discardBefore(end * sizeof(T)); }
 
  private:
   ByteBuffer bytes_;

@@ -1,6 +1,7 @@
 #include "platform/db/column.h"
 
 #include <charconv>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -71,9 +72,47 @@ void Column::reserve(std::size_t rows) {
   if (usesArena()) offsets_.reserve(rows + 1);
 }
 
+void Column::releaseValues() {
+  rows_ = 0;
+  hasNulls_ = wideOffsets_ = false;
+  nulls_ = {};
+  ints_ = {};
+  reals_ = {};
+  offsets_ = {};
+  offsets64_ = {};
+  arena_ = {};
+  offsets_.push_back(0);
+}
+
+void Column::releaseRowsBefore(std::size_t row) {
+  if (row >= rows_) {
+    releaseValues();
+    return;
+  }
+  ints_.discardBefore(row);
+  reals_.discardBefore(row);
+  if (usesArena()) {
+    arena_.discardBefore(offset(row));
+    offsets_.discardBefore(row);
+    offsets64_.discardBefore(row);
+  }
+}
+
+void Column::pushOffset() {
+  const std::size_t end = arena_.size();
+  if (!wideOffsets_ && end > std::numeric_limits<std::uint32_t>::max()) {
+    offsets64_.reserve(offsets_.size() + 1);
+    for (std::size_t i = 0; i < offsets_.size(); ++i) offsets64_.push_back(offsets_[i]);
+    offsets_ = {};
+    wideOffsets_ = true;
+  }
+  if (wideOffsets_) offsets64_.push_back(end);
+  else offsets_.push_back(static_cast<std::uint32_t>(end));
+}
+
 void Column::pushArena(const void* data, std::size_t n) {
   arena_.append(data, n);
-  offsets_.push_back(arena_.size());
+  pushOffset();
 }
 
 void Column::markNull() {
@@ -88,7 +127,7 @@ void Column::appendNull() {
   markNull();
   if (usesInts()) ints_.push_back(0);
   if (usesReals()) reals_.push_back(0);
-  if (usesArena()) offsets_.push_back(arena_.size());
+  if (usesArena()) pushOffset();
   finishRow();
 }
 

@@ -13,8 +13,9 @@ namespace tavrello::db {
 
 // One column of a fully read result: its name, its type and every row's value
 // in compact storage. Numbers sit in one flat array per column, texts and bytes
-// are packed end to end in one arena with an offset per row, and NULLs are a
-// bitmap: there is no heap allocation per value.
+// are packed end to end in one arena with an offset per row (32 bits wide while
+// the arena stays below 4 GiB, 64 bits after), and NULLs are a bitmap: there is
+// no heap allocation per value.
 //
 // Readers: the accessor that matches the column's type gives the stored value;
 // a NULL row reads as 0, 0.0, false or empty. Views returned by text() and
@@ -54,11 +55,13 @@ class Column {
   bool boolean(std::size_t row) const { return ints_[row] != 0; }
   // Text columns: UTF-8; Decimal columns: the exact decimal text.
   std::string_view text(std::size_t row) const {
-    return {reinterpret_cast<const char*>(arena_.data()) + offsets_[row], offsets_[row + 1] - offsets_[row]};
+    const std::size_t from = offset(row);
+    return {reinterpret_cast<const char*>(arena_.data()) + from, offset(row + 1) - from};
   }
   // Binary columns (Text columns give their UTF-8 bytes).
   std::span<const std::byte> bytes(std::size_t row) const {
-    return {arena_.data() + offsets_[row], offsets_[row + 1] - offsets_[row]};
+    const std::size_t from = offset(row);
+    return {arena_.data() + from, offset(row + 1) - from};
   }
   // Any type as display text: integers and doubles in shortest round-trip form,
   // decimals as stored, booleans "True"/"False", dates in ISO form, bytes as
@@ -78,10 +81,21 @@ class Column {
   // Room for this many rows in the fixed-width storage.
   void reserve(std::size_t rows);
 
+  // Frees every stored value and leaves the column with no rows; its name
+  // and types stay. For a copy that the caller allowed to consume its result.
+  void releaseValues();
+  // Gives back the memory of rows before `row` where the storage allows
+  // (large columns, whole pages); those rows must not be read again. Rows
+  // from `row` on read as before.
+  void releaseRowsBefore(std::size_t row);
+
  private:
   bool usesInts() const { return type_ == DataType::Integer || type_ == DataType::Boolean; }
   bool usesReals() const;
   bool usesArena() const { return type_ == DataType::Text || type_ == DataType::Decimal || type_ == DataType::Binary; }
+  std::size_t offset(std::size_t row) const { return wideOffsets_ ? offsets64_[row] : offsets_[row]; }
+  // Records the arena's end as the next row's end offset.
+  void pushOffset();
   void pushArena(const void* data, std::size_t n);
   void markNull();
   // Ends every append, keeping a null-bitmap word ready for the next row.
@@ -101,7 +115,10 @@ class Column {
   PodVector<std::uint64_t> nulls_;
   PodVector<std::int64_t> ints_;
   PodVector<double> reals_;
-  PodVector<std::uint64_t> offsets_;
+  // Row ends in the arena; offsets64_ takes over once the arena passes 4 GiB.
+  PodVector<std::uint32_t> offsets_;
+  PodVector<std::uint64_t> offsets64_;
+  bool wideOffsets_ = false;
   ByteBuffer arena_;
 };
 

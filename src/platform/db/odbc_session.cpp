@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/db/db_failure.h"
+#include "platform/db/odbc_cancel_watch.h"
 #include "platform/db/odbc_failure.h"
 #include "platform/db/odbc_handles.h"
 #include "platform/db/odbc_reader.h"
@@ -68,6 +69,19 @@ class OdbcSession final : public Session {
     if (mode_.blockGetData) {
       SQLSetStmtAttr(stmt.get(), SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0);
     }
+    OdbcCancelWatch watch(stmt.get());
+    try {
+      std::shared_ptr<Recordset> result = run(stmt, sql);
+      if (watch.cancelled()) throw Failure::userCancel();
+      return result;
+    } catch (const Failure&) {
+      if (watch.cancelled()) throw Failure::userCancel();
+      throw;
+    }
+  }
+
+  // Runs every statement of `sql` on `stmt`; the first one with columns is the result.
+  std::shared_ptr<Recordset> run(OdbcStatement& stmt, std::string_view sql) {
     SQLRETURN rc;
     if (mode_.wideText) {
       OdbcWideString wide = toOdbcWide(sql);

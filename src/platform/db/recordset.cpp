@@ -84,9 +84,35 @@ void Recordset::requireOpen() const {
   if (!open_) throw objectClosed();
 }
 
+void Recordset::requireRows() const {
+  requireOpen();
+  if (released_) throw noCurrentRecord();
+}
+
+void Recordset::ReleaseRowsWhenCopied(bool release) {
+  requireOpen();
+  releaseWhenCopied_ = release;
+}
+
+bool Recordset::ReleaseRowsWhenCopied() const {
+  requireOpen();
+  return releaseWhenCopied_;
+}
+
+void Recordset::releaseRows(std::size_t index, std::size_t before) {
+  requireOpen();
+  if (!releaseWhenCopied_) return;
+  if (index >= columns_.size()) throw itemNotFound();
+  columns_[index].releaseRowsBefore(before);
+  released_ = true;
+  position_ = rows_;
+  bof_ = false;
+}
+
 void Recordset::Close() {
   requireOpen();
   open_ = false;
+  releaseWhenCopied_ = released_ = false;
   columns_.clear();
   fields_.fields_.clear();
   rows_ = position_ = 0;
@@ -109,27 +135,27 @@ bool Recordset::Bof() const {
 }
 
 void Recordset::MoveFirst() {
-  requireOpen();
+  requireRows();
   position_ = 0;
   bof_ = rows_ == 0;
 }
 
 void Recordset::MoveLast() {
-  requireOpen();
+  requireRows();
   if (rows_ == 0) throw noCurrentRecord();
   position_ = rows_ - 1;
   bof_ = false;
 }
 
 void Recordset::MoveNext() {
-  requireOpen();
+  requireRows();
   if (position_ >= rows_) throw noCurrentRecord();
   if (bof_) bof_ = false;
   else ++position_;
 }
 
 void Recordset::MovePrevious() {
-  requireOpen();
+  requireRows();
   if (bof_) throw noCurrentRecord();
   if (position_ == 0) bof_ = true;
   else --position_;
@@ -143,7 +169,7 @@ std::int64_t Recordset::AbsolutePosition() const {
 }
 
 void Recordset::AbsolutePosition(std::int64_t position) {
-  requireOpen();
+  requireRows();
   if (position < 1 || static_cast<std::uint64_t>(position) > rows_) throw badArguments();
   position_ = static_cast<std::size_t>(position - 1);
   bof_ = false;

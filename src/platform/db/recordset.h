@@ -94,6 +94,22 @@ class Recordset {
   Fields& fields();
   const Fields& fields() const;
 
+  // Host extension, not in the original object model. True tells a
+  // Range.CopyFromRecordset of every remaining row that its caller closes the
+  // result set right after it, so the copy may free each field's values as
+  // soon as they are in the cells: a million-row import then never holds the
+  // whole result and all its cells at once. After such a copy the result set
+  // is open at EOF with its fields, their names and types and its
+  // RecordCount, but no rows: moving fails with Failure 3021. False (as
+  // created) leaves every row in place, as the preview grid needs.
+  void ReleaseRowsWhenCopied(bool release);
+  bool ReleaseRowsWhenCopied() const;
+  // For that copy: frees the values of field `index` in the rows before
+  // `before` (all of them when `before` is rowCount() or more) and leaves the
+  // result set at EOF with its rows gone. 3704 when closed; ignored unless
+  // ReleaseRowsWhenCopied() is true.
+  void releaseRows(std::size_t index, std::size_t before);
+
   // Column-wise access for the host and the grid; 3704 when closed.
   std::size_t columnCount() const;
   const Column& column(std::size_t index) const;
@@ -104,8 +120,12 @@ class Recordset {
 
  private:
   void requireOpen() const;
+  // requireOpen, and 3021 once a copy released the rows.
+  void requireRows() const;
 
   bool open_ = false;
+  bool releaseWhenCopied_ = false;
+  bool released_ = false;
   std::vector<Column> columns_;
   std::size_t rows_ = 0;
   // Current row; rows_ at EOF. bof_ marks the position before row 0.

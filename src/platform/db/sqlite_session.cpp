@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/db/db_failure.h"
+#include "platform/db/fetch_watcher.h"
 #include "platform/db/sqlite_failure.h"
 #include "platform/db/sqlite_handles.h"
 #include "platform/db/sqlite_types.h"
@@ -38,19 +39,58 @@ void appendValue(Column& column, sqlite3_stmt* stmt, int i) {
   }
 }
 
+// Rows between two reports to the watcher.
+constexpr std::int64_t kRowsPerReport = 4096;
+// Virtual machine steps between two questions whether to stop: a statement
+// that computes long without returning rows is stopped as promptly.
+constexpr int kStepsPerCancelCheck = 10000;
+
+// Ties the installed watcher to one statement run: the library asks it
+// whether to stop while it computes, and hears of the rows read.
+class WatchedRun {
+ public:
+  explicit WatchedRun(sqlite3* db) : db_(db), watcher_(fetchWatcher()) {
+    if (watcher_) sqlite3_progress_handler(db_, kStepsPerCancelCheck, &WatchedRun::stopAsked, watcher_);
+  }
+  ~WatchedRun() {
+    if (!watcher_) return;
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    watcher_->fetchEnded();
+  }
+  WatchedRun(const WatchedRun&) = delete;
+  WatchedRun& operator=(const WatchedRun&) = delete;
+
+  void row() {
+    if (watcher_ && ++rows_ % kRowsPerReport == 0) watcher_->rowsFetched(rows_);
+  }
+  // The failure for a step that did not end well: 18 when the user stopped it.
+  Failure failure(int rc) const {
+    if ((rc & 0xff) == SQLITE_INTERRUPT && watcher_ && watcher_->cancelRequested()) return Failure::userCancel();
+    return sqliteFailure(rc, db_);
+  }
+
+ private:
+  static int stopAsked(void* watcher) { return static_cast<FetchWatcher*>(watcher)->cancelRequested() ? 1 : 0; }
+
+  sqlite3* db_;
+  FetchWatcher* watcher_;
+  std::int64_t rows_ = 0;
+};
+
 class SqliteSession final : public Session {
  public:
   explicit SqliteSession(SqliteDatabase db) : db_(std::move(db)) {}
 
   std::shared_ptr<Recordset> execute(std::string_view sql) override {
     std::shared_ptr<Recordset> result;
+    WatchedRun run(db_.get());
     const char* next = sql.data();
     const char* end = sql.data() + sql.size();
     while (next < end) {
       SqliteStatement stmt;
       const char* tail = nullptr;
       int rc = sqlite3_prepare_v2(db_.get(), next, static_cast<int>(end - next), stmt.out(), &tail);
-      if (rc != SQLITE_OK) throw sqliteFailure(rc, db_.get());
+      if (rc != SQLITE_OK) throw run.failure(rc);
       // The library stops at a NUL with no statement and no progress.
       if (!stmt.get() && tail == next) {
         throw Failure(failure_number::kCommandError,
@@ -59,11 +99,11 @@ class SqliteSession final : public Session {
       next = tail;
       if (!stmt.get()) continue;  // blanks or a comment
       if (!result && sqlite3_column_count(stmt.get()) > 0) {
-        result = std::make_shared<Recordset>(readAll(stmt.get()));
+        result = std::make_shared<Recordset>(readAll(stmt.get(), run));
       } else {
         while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         }
-        if (rc != SQLITE_DONE) throw sqliteFailure(rc, db_.get());
+        if (rc != SQLITE_DONE) throw run.failure(rc);
       }
     }
     return result ? result : std::make_shared<Recordset>();
@@ -112,7 +152,7 @@ class SqliteSession final : public Session {
     if (rc != SQLITE_OK) throw sqliteFailure(rc, db_.get());
   }
 
-  std::vector<Column> readAll(sqlite3_stmt* stmt) {
+  std::vector<Column> readAll(sqlite3_stmt* stmt, WatchedRun& run) {
     const int count = sqlite3_column_count(stmt);
     std::vector<Column> columns;
     columns.reserve(static_cast<std::size_t>(count));
@@ -124,8 +164,9 @@ class SqliteSession final : public Session {
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
       for (int i = 0; i < count; ++i) appendValue(columns[static_cast<std::size_t>(i)], stmt, i);
+      run.row();
     }
-    if (rc != SQLITE_DONE) throw sqliteFailure(rc, db_.get());
+    if (rc != SQLITE_DONE) throw run.failure(rc);
     return columns;
   }
 

@@ -94,7 +94,9 @@ class Range {
   // given. Returns the number of rows written; the result set is left at its
   // end (or after the last row written). A closed result set, or a block
   // that would run past the grid's last row or column, fails with 1004
-  // before anything is written.
+  // before anything is written. A result set whose ReleaseRowsWhenCopied()
+  // is true (a host extension) gives up its rows to a copy that reaches its
+  // end: each field's values are freed once written.
   virtual std::int32_t CopyFromRecordset(db::Recordset& Data, std::optional<std::int32_t> MaxRows = std::nullopt,
                                          std::optional<std::int32_t> MaxColumns = std::nullopt,
                                          CopyReport* Changes = nullptr) = 0;

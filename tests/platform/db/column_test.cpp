@@ -152,5 +152,25 @@ TEST(Column, MillionRowsKeepEveryValue) {
   EXPECT_EQ(s.text(500000), "even");
 }
 
+TEST(Column, RowsAfterAReleasedPrefixReadAsBefore) {
+  Column text("t", DataType::Text), number("n", DataType::Integer);
+  const auto word = [](int i) { return "text " + std::to_string(i); };
+  constexpr int kRows = 300000;  // large enough for mapped storage
+  for (int i = 0; i < kRows; ++i) {
+    text.appendText(word(i));
+    number.appendInteger(i * 7);
+  }
+  text.releaseRowsBefore(200001);
+  number.releaseRowsBefore(200001);
+  for (int i : {200001, 200002, 250000, kRows - 1}) {
+    EXPECT_EQ(text.text(static_cast<std::size_t>(i)), word(i));
+    EXPECT_EQ(number.int64(static_cast<std::size_t>(i)), i * 7);
+  }
+  text.releaseRowsBefore(kRows);
+  EXPECT_EQ(text.size(), 0u);
+  EXPECT_EQ(text.name(), "t");
+  EXPECT_EQ(text.type(), DataType::Text);
+}
+
 }  // namespace
 }  // namespace tavrello::db

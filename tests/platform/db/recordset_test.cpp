@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/db/db_failure.h"
+#include "support_lib/failure_number.h"
 
 namespace tavrello::db {
 namespace {
@@ -116,6 +117,30 @@ TEST(Recordset, CloseFreesTheRowsAndLaterReadsFail) {
   expectClosedFailure([&] { (void)rs->Eof(); });
   expectClosedFailure([&] { (void)fields.Count(); });
   expectClosedFailure([&] { (void)rs->column(0); });
+}
+
+TEST(Recordset, RowsStayUnlessTheCallerLetsACopyReleaseThem) {
+  auto kept = threeRows();
+  EXPECT_FALSE(kept->ReleaseRowsWhenCopied());
+  kept->releaseRows(1, 3);
+  EXPECT_EQ(kept->fields().Item(1).Value().text, "row") << "without the flag the rows are the caller's";
+
+  auto consumed = threeRows();
+  consumed->ReleaseRowsWhenCopied(true);
+  consumed->releaseRows(0, 3);
+  consumed->releaseRows(1, 3);
+  EXPECT_EQ(consumed->State(), 1);
+  EXPECT_TRUE(consumed->Eof());
+  EXPECT_EQ(consumed->RecordCount(), 3) << "the count stays exact";
+  EXPECT_EQ(consumed->fields().Item(1).Name(), "Name");
+  EXPECT_EQ(consumed->fields().Item(1).Type(), DataType::Text);
+  EXPECT_EQ(consumed->column(1).size(), 0u);
+  for (auto move : {&Recordset::MoveFirst, &Recordset::MoveLast, &Recordset::MoveNext, &Recordset::MovePrevious})
+    EXPECT_EQ(testing::failureNumber([&] { ((*consumed).*move)(); }), 3021);
+  EXPECT_EQ(testing::failureNumber([&] { consumed->AbsolutePosition(1); }), 3021);
+  EXPECT_EQ(testing::failureNumber([&] { (void)consumed->fields().Item(0).Value(); }), 3021);
+  consumed->Close();
+  EXPECT_EQ(consumed->State(), 0);
 }
 
 TEST(Recordset, NullFieldValueIsFlagged) {

@@ -89,6 +89,94 @@ TEST_F(CopyFromRecordsetTest, AnEmptyResultWritesNothing) {
   EXPECT_TRUE(std::holds_alternative<std::monostate>(at("A1")));
 }
 
+// A result of the grid's height in every type, built in memory: row r holds
+// values derived from r, every seventh row NULL, and a 16-digit integer
+// (kept as text) every 100,000th row.
+std::shared_ptr<db::Recordset> tallResult(std::size_t rows) {
+  std::vector<db::Column> columns;
+  for (auto [name, type] : {std::pair{"int", db::DataType::Integer}, {"real", db::DataType::Double},
+                            {"dec", db::DataType::Decimal}, {"flag", db::DataType::Boolean},
+                            {"text", db::DataType::Text}, {"day", db::DataType::Date}, {"at", db::DataType::Time},
+                            {"stamp", db::DataType::DateTime}})
+    columns.emplace_back(name, type);
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (r % 7 == 3) {
+      for (auto& c : columns) c.appendNull();
+      continue;
+    }
+    const auto i = static_cast<std::int64_t>(r);
+    columns[0].appendInteger(r % 100000 == 0 ? 1234567890123456 + i : i);
+    columns[1].appendDouble(static_cast<double>(i) + 0.25);
+    columns[2].appendDecimal(std::to_string(i % 1000) + ".50");
+    columns[3].appendBoolean(r % 2 == 0);
+    columns[4].appendText("name " + std::to_string(r % 5000));
+    columns[5].appendSerial(40000 + static_cast<double>(r % 3000), db::DataType::Date);
+    columns[6].appendSerial(static_cast<double>(r % 86400) / 86400, db::DataType::Time);
+    columns[7].appendSerial(40000.5 + static_cast<double>(r % 3000), db::DataType::DateTime);
+  }
+  return std::make_shared<db::Recordset>(std::move(columns));
+}
+
+TEST_F(CopyFromRecordsetTest, AMillionRowsGivenUpToTheCopyReadBackRight) {
+  constexpr std::size_t kRows = 1048575;
+  auto result = tallResult(kRows);
+  auto kept = tallResult(kRows);
+  result->ReleaseRowsWhenCopied(true);
+  CopyReport consumedReport, keptReport;
+  EXPECT_EQ(app->Range("A2")->CopyFromRecordset(*result, std::nullopt, std::nullopt, &consumedReport), 1048575);
+  EXPECT_EQ(app->Range("K2")->CopyFromRecordset(*kept, std::nullopt, std::nullopt, &keptReport), 1048575);
+  EXPECT_EQ(consumedReport.changes, keptReport.changes);
+  ASSERT_EQ(consumedReport.changes.size(), 1u);
+  EXPECT_EQ(consumedReport.changes[0].cells, 9);
+
+  // The result set gave its rows up but kept what the import reads after the copy.
+  EXPECT_TRUE(result->Eof());
+  EXPECT_EQ(result->RecordCount(), 1048575);
+  EXPECT_EQ(result->fields().Item(7).Name(), "stamp");
+  for (std::size_t i = 0; i < result->columnCount(); ++i) EXPECT_EQ(result->column(i).size(), 0u);
+  // One without the flag, as the preview grid holds it, keeps every row.
+  kept->MoveFirst();
+  EXPECT_EQ(kept->fields().Item(4).Value().text, "name 0");
+  EXPECT_EQ(kept->column(4).text(kRows - 1), "name " + std::to_string((kRows - 1) % 5000));
+
+  const auto sheetRow = [](std::size_t r) { return std::to_string(r + 2); };
+  for (std::size_t r : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{524287}, std::size_t{524288},
+                        kRows - 1}) {
+    const std::string row = sheetRow(r);
+    const auto cell = [&](const char* column) { return app->Range((column + row).c_str())->Value(); };
+    SCOPED_TRACE("row " + std::to_string(r));
+    if (r % 7 == 3) {
+      for (const char* column : {"A", "B", "C", "D", "E", "F", "G", "H"})
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(cell(column))) << column;
+      continue;
+    }
+    const double i = static_cast<double>(r);
+    if (r % 100000 == 0) EXPECT_EQ(std::get<std::string>(cell("A")), std::to_string(1234567890123456 + r));
+    else EXPECT_EQ(std::get<double>(cell("A")), i);
+    EXPECT_EQ(std::get<double>(cell("B")), i + 0.25);
+    EXPECT_EQ(std::get<double>(cell("C")), static_cast<double>(r % 1000) + 0.5);
+    EXPECT_EQ(std::get<bool>(cell("D")), r % 2 == 0);
+    EXPECT_EQ(std::get<std::string>(cell("E")), "name " + std::to_string(r % 5000));
+    EXPECT_EQ(std::get<DateTime>(cell("F")).serial, 40000 + static_cast<double>(r % 3000));
+    EXPECT_EQ(std::get<DateTime>(cell("G")).serial, static_cast<double>(r % 86400) / 86400);
+    EXPECT_EQ(std::get<DateTime>(cell("H")).serial, 40000.5 + static_cast<double>(r % 3000));
+  }
+  EXPECT_EQ(formatOf(("F" + sheetRow(kRows - 1)).c_str()), "yyyy-mm-dd");
+  EXPECT_EQ(formatOf(("H" + sheetRow(kRows - 1)).c_str()), "yyyy-mm-dd hh:mm:ss");
+}
+
+TEST_F(CopyFromRecordsetTest, ACopyThatStopsShortKeepsTheRowsItWasLetRelease) {
+  auto result = connection.Execute("SELECT id FROM t ORDER BY id");
+  result->ReleaseRowsWhenCopied(true);
+  EXPECT_EQ(app->Range("A1")->CopyFromRecordset(*result, 2), 2);
+  EXPECT_FALSE(result->Eof());
+  EXPECT_EQ(result->fields().Item(0).Value().integer, 3) << "rows stay for a copy that did not reach the end";
+  EXPECT_EQ(app->Range("A3")->CopyFromRecordset(*result), 1);
+  EXPECT_TRUE(result->Eof());
+  EXPECT_EQ(result->column(0).size(), 0u);
+  EXPECT_EQ(std::get<double>(at("A3")), 3);
+}
+
 // Values no cell holds as they come are changed, never lost silently, and
 // the report names each field and how many of its cells changed.
 class CopyFidelity : public CopyFromRecordsetTest {

@@ -58,6 +58,9 @@ void putNumberAsText(Cell& cell, StringPool& strings, std::string_view text, Fie
   putText(cell, strings, text, changes);
 }
 
+// Rows a consuming copy writes before it gives their values back.
+constexpr std::size_t kReleaseSlice = 64 * 1024;
+
 // Below 10^15 in magnitude an integer has at most 15 digits.
 constexpr std::int64_t kExactIntegerBound = 1000000000000000;
 
@@ -158,6 +161,27 @@ void writeColumn(CellStore& cells, StringPool& strings, StyleTable& styles, std:
   }
 }
 
+// writeRecordRows for a result set its caller closes next: each field's
+// values go as soon as they are cells, slice by slice, so the result and its
+// cells never coexist whole. Every field is released, copied or not.
+void consumeRecordRows(Sheet& sheet, std::int32_t top, std::int32_t left, db::Recordset& data, std::size_t firstRow,
+                       std::size_t rows, std::size_t columns, CopyReport& report) {
+  auto book = sheet.book();
+  for (std::size_t i = 0; i < columns; ++i) {
+    const db::Column& field = data.column(i);
+    FieldChanges changes(field.name());
+    for (std::size_t done = 0; done < rows;) {
+      const std::size_t slice = std::min(kReleaseSlice, rows - done);
+      writeColumn(sheet.cells(), book->strings(), book->styles(), top + static_cast<std::int32_t>(done),
+                  left + static_cast<std::int32_t>(i), field, firstRow + done, slice, changes);
+      done += slice;
+      data.releaseRows(i, firstRow + done);
+    }
+    changes.reportTo(report);
+  }
+  for (std::size_t i = 0; i < data.columnCount(); ++i) data.releaseRows(i, data.rowCount());
+}
+
 }  // namespace
 
 void writeRecordRows(Sheet& sheet, std::int32_t top, std::int32_t left, const db::Recordset& data,
@@ -192,7 +216,10 @@ std::int32_t copyRecordset(Sheet& sheet, std::int32_t top, std::int32_t left, db
     throw Failure::host("The " + std::to_string(columns) + " fields of the result do not fit right of column " +
                         std::to_string(left) + " of the worksheet.");
   CopyReport changes;
-  writeRecordRows(sheet, top, left, data, start, rows, columns, changes);
+  if (data.ReleaseRowsWhenCopied() && start + rows >= total)
+    consumeRecordRows(sheet, top, left, data, start, rows, columns, changes);
+  else
+    writeRecordRows(sheet, top, left, data, start, rows, columns, changes);
   if (report) *report = std::move(changes);
   if (start + rows >= total) {
     if (total > 0 && !data.Eof()) {

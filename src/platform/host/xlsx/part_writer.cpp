@@ -5,15 +5,18 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/host/xlsx/save_watcher.h"
 #include "platform/host/xlsx/zip_writer.h"
+#include "platform/system/failure.h"
 
 namespace tavrello::host::xlsx {
 
 namespace {
 
-// Big enough that thread hand-overs cost nothing, small enough that a few
-// blocks in flight per core stay a few megabytes.
-constexpr std::size_t kBlockSize = 512 * 1024;
+// Big enough that thread hand-overs cost nothing (and the file grows 0.1 %
+// over 512 KiB blocks), small enough that the blocks in flight stay near a
+// megabyte: the save runs while every cell of the workbook is resident.
+constexpr std::size_t kBlockSize = 128 * 1024;
 
 // ISA-L's level 1: on sheet XML about 15 % larger than zlib's level 5 and
 // ten times faster (measured on 60 MB of the million-row orders sheet: 21.0 %
@@ -30,6 +33,10 @@ PartWriter::PartWriter(ZipWriter& zip, std::string_view name, bool large)
 }
 
 void PartWriter::next() {
+  if (SaveWatcher* watcher = saveWatcher()) {
+    watcher->saveProgress(block_.size());
+    if (watcher->cancelRequested()) throw Failure::userCancel();
+  }
   deflate_.add(std::move(block_));
   block_ = deflate_.buffer(kBlockSize);
 }

@@ -7,6 +7,7 @@
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/sheet.h"
 #include "platform/host/workbook/workbook_application.h"
+#include "platform/host/xlsx/save_watcher.h"
 #include "platform/system/failure.h"
 #include "package_checks.h"
 #include "support_lib/test_env.h"
@@ -56,6 +57,48 @@ TEST_F(WorkbookSaveTest, AFailedSaveAsKeepsTheWorkbooksNameAndFile) {
   book->SaveAs((dir / "first.xlsx").string());
   EXPECT_THROW(book->SaveAs((dir / "no such folder" / "second.xlsx").string()), Failure);
   EXPECT_EQ(book->Name(), "first.xlsx");
+}
+
+// Asks a save to stop once it has written `stopAfter` bytes.
+class StoppingSaveWatcher final : public xlsx::SaveWatcher {
+ public:
+  explicit StoppingSaveWatcher(std::uint64_t stopAfter) : stopAfter_(stopAfter), previous_(xlsx::setSaveWatcher(this)) {}
+  ~StoppingSaveWatcher() override { xlsx::setSaveWatcher(previous_); }
+  void saveProgress(std::uint64_t bytes) override {
+    EXPECT_GT(bytes, 0u);
+    written += bytes;
+  }
+  bool cancelRequested() override { return written >= stopAfter_; }
+
+  std::uint64_t written = 0;
+
+ private:
+  std::uint64_t stopAfter_;
+  xlsx::SaveWatcher* previous_;
+};
+
+TEST_F(WorkbookSaveTest, ASaveAskedToStopFailsWith18AndLeavesTheEarlierFileAsItWas) {
+  const auto file = dir / "kept.xlsx";
+  book->sheets()[0]->Range("A1")->Value(std::string("first version"));
+  book->SaveAs(file.string());
+  const std::string before = testing::readFile(file);
+  for (int row = 1; row <= 40000; ++row)
+    book->sheets()[0]->Range("B" + std::to_string(row))->Value(std::string("row ") + std::to_string(row));
+  {
+    StoppingSaveWatcher watcher(1000000);
+    try {
+      book->SaveAs(file.string());
+      FAIL() << "the save was not stopped";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.number(), 18);
+    }
+    EXPECT_GE(watcher.written, 1000000u);
+  }
+  EXPECT_EQ(testing::readFile(file), before);
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    EXPECT_EQ(entry.path().filename(), "kept.xlsx") << "no temporary file stays";
+  book->SaveAs(file.string());
+  EXPECT_NE(testing::readFile(file), before) << "without the watcher the save goes through";
 }
 
 TEST_F(WorkbookSaveTest, TextsCutToTheCellLimitAreToldInAMessageBox) {
