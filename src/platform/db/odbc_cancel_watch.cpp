@@ -26,8 +26,10 @@ void OdbcCancelWatch::watch(FetchWatcher& watcher) {
   std::unique_lock lock(mutex_);
   while (!done_.wait_for(lock, std::chrono::milliseconds(50), [this] { return finished_; })) {
     if (watcher.cancelRequested()) {
-      SQLCancel(stmt_);
+      // Marked first: the statement may fail the moment SQLCancel reaches
+      // the server, and its thread must then already see why.
       cancelled_.store(true);
+      SQLCancel(stmt_);
       return;
     }
   }
