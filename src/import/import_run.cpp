@@ -33,7 +33,6 @@ void inform(const std::string& message) {
 
 bool PrepareImport(formSQLNew& form, ImportRun& run) {
   if (!RunStatementGuard(form, ConnectionCheck::RequireOpen)) return false;
-  run.result = std::make_shared<db::Recordset>();
   run.result = requireObject(MGlobals::gcnDatabase).Execute(form.TextSQL.Text());
   host::Application& app = MGlobals::xlApp();
   const double version = HostVersionNumber(app.Version());
