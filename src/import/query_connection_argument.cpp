@@ -1,27 +1,15 @@
 #include "import/query_connection_argument.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string_view>
+#include "support/upper_case.h"
 
 namespace tavrello {
-namespace {
-
-// Where `word` (upper case) first stands in `text`, letter case ignored.
-std::size_t findIgnoringCase(std::string_view text, std::string_view word) {
-  const auto at = std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
-  });
-  return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
-}
-
-}  // namespace
 
 host::QueryConnection QueryConnectionArgument(const std::string& stored) {
-  if (findIgnoringCase(stored, "ODBC") == std::string_view::npos)
-    return std::vector<std::string>{"OLEDB;" + stored};
-  const std::size_t fileDsn = findIgnoringCase(stored, "FILEDSN=");
-  if (fileDsn == std::string_view::npos) return std::vector<std::string>{"ODBC;" + stored};
+  // The words are found in any letter case; UCase keeps every byte's place.
+  const std::string upper = UCase(stored);
+  if (upper.find("ODBC") == std::string::npos) return std::vector<std::string>{"OLEDB;" + stored};
+  const std::size_t fileDsn = upper.find("FILEDSN=");
+  if (fileDsn == std::string::npos) return std::vector<std::string>{"ODBC;" + stored};
   std::string text = "ODBC;" + stored.substr(fileDsn);
   if (text.back() == ';') text.pop_back();
   return text;
