@@ -3,6 +3,7 @@
 #include "gui/addin_switch.h"
 #include "gui/host_dialog_service.h"
 #include "gui/host_window.h"
+#include "gui/window_progress.h"
 #include "platform/host/workbook/bar_placement_store.h"
 #include "platform/host/workbook/host_command_bars.h"
 #include "platform/host/workbook/workbook_application.h"
@@ -14,6 +15,7 @@ namespace tavrello::gui {
 HostSession::HostSession(std::shared_ptr<host::WorkbookApplication> app, AddinSwitch& addins)
     : app_(std::move(app)), addins_(addins) {
   window_ = std::make_unique<HostWindow>(app_, &addins_);
+  progress_ = std::make_unique<WindowProgress>(window_.get());
   dialogs_ = std::make_shared<HostDialogService>(*window_);
   previous_ = forms::setDialogService(dialogs_);
   if (app_->books().empty()) app_->addBook();
@@ -41,6 +43,7 @@ void HostSession::end() {
                   forms::MsgButtons::OkOnly, forms::MsgIcon::Exclamation, host::kHostTitle);
   }
   forms::setDialogService(std::move(previous_));
+  progress_.reset();
   window_->hide();
   window_.reset();
   dialogs_.reset();

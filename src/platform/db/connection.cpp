@@ -2,6 +2,7 @@
 
 #include "platform/db/connection_string.h"
 #include "platform/db/db_failure.h"
+#include "platform/db/fetch_watcher.h"
 #include "platform/db/file_dsn.h"
 #include "platform/db/odbc_session.h"
 #include "platform/db/provider_route.h"
@@ -56,7 +57,16 @@ void Connection::CursorLocation(long location) {
 std::shared_ptr<Recordset> Connection::Execute(std::string_view commandText) {
   if (!session_) throw invalidConnection();
   checkStatementText(commandText);
-  return guarded([&] { return session_->execute(commandText); });
+  return guarded([&] {
+    std::shared_ptr<Recordset> result;
+    const auto statement = [&] { result = session_->execute(commandText); };
+    if (FetchWatcher* watcher = fetchWatcher()) {
+      watcher->runStatement(statement);
+    } else {
+      statement();
+    }
+    return result;
+  });
 }
 
 Session& Connection::session() {

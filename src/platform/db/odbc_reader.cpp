@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/db/date_serial.h"
+#include "platform/db/fetch_watcher.h"
 #include "platform/db/odbc_failure.h"
 #include "platform/db/odbc_text.h"
 
@@ -169,6 +170,9 @@ class Reader {
           appendBound(c, r);
         }
       }
+      report_.rowsRead(static_cast<std::int64_t>(std::count_if(
+          status.begin(), status.begin() + static_cast<std::ptrdiff_t>(fetched),
+          [](SQLUSMALLINT rowStatus) { return rowStatus != SQL_ROW_NOROW; })));
     }
   }
 
@@ -178,6 +182,7 @@ class Reader {
       if (rc == SQL_NO_DATA) break;
       check(rc);
       for (std::size_t c = 0; c < slots_.size(); ++c) appendFetched(c);
+      report_.rowsRead(1);
     }
   }
 
@@ -293,6 +298,7 @@ class Reader {
   OdbcReadMode mode_;
   const std::vector<std::string>& secrets_;
   std::vector<Column> columns_;
+  RowReport report_;
   std::vector<Slot> slots_;
   std::size_t blockRows_ = 1;
   std::vector<std::byte> chunk_;

@@ -39,42 +39,36 @@ void appendValue(Column& column, sqlite3_stmt* stmt, int i) {
   }
 }
 
-// Rows between two reports to the watcher.
-constexpr std::int64_t kRowsPerReport = 4096;
 // Virtual machine steps between two questions whether to stop: a statement
 // that computes long without returning rows is stopped as promptly.
 constexpr int kStepsPerCancelCheck = 10000;
 
 // Ties the installed watcher to one statement run: the library asks it
-// whether to stop while it computes, and hears of the rows read.
+// whether to stop while it computes, and it hears of the rows read.
 class WatchedRun {
  public:
-  explicit WatchedRun(sqlite3* db) : db_(db), watcher_(fetchWatcher()) {
-    if (watcher_) sqlite3_progress_handler(db_, kStepsPerCancelCheck, &WatchedRun::stopAsked, watcher_);
+  explicit WatchedRun(sqlite3* db) : db_(db) {
+    if (watcher()) sqlite3_progress_handler(db_, kStepsPerCancelCheck, &WatchedRun::stopAsked, watcher());
   }
   ~WatchedRun() {
-    if (!watcher_) return;
-    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
-    watcher_->fetchEnded();
+    if (watcher()) sqlite3_progress_handler(db_, 0, nullptr, nullptr);
   }
   WatchedRun(const WatchedRun&) = delete;
   WatchedRun& operator=(const WatchedRun&) = delete;
 
-  void row() {
-    if (watcher_ && ++rows_ % kRowsPerReport == 0) watcher_->rowsFetched(rows_);
-  }
+  void row() { report_.rowsRead(1); }
   // The failure for a step that did not end well: 18 when the user stopped it.
   Failure failure(int rc) const {
-    if ((rc & 0xff) == SQLITE_INTERRUPT && watcher_ && watcher_->cancelRequested()) return Failure::userCancel();
+    if ((rc & 0xff) == SQLITE_INTERRUPT && watcher() && watcher()->cancelRequested()) return Failure::userCancel();
     return sqliteFailure(rc, db_);
   }
 
  private:
+  FetchWatcher* watcher() const { return report_.watcher(); }
   static int stopAsked(void* watcher) { return static_cast<FetchWatcher*>(watcher)->cancelRequested() ? 1 : 0; }
 
   sqlite3* db_;
-  FetchWatcher* watcher_;
-  std::int64_t rows_ = 0;
+  RowReport report_;
 };
 
 class SqliteSession final : public Session {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -15,6 +16,7 @@
 #include "gui/builder_widget.h"
 #include "gui/form_window.h"
 #include "gui/grid_source_widget.h"
+#include "gui/progress_box.h"
 #include "platform/forms/data_grid.h"
 #include "platform/forms/form.h"
 #include "window_test_support.h"
@@ -135,6 +137,62 @@ TEST_F(QueryWindowInTheHost, ClickingAButtonHandsTheTypedStatementToTheBuilderFi
   auto* grid = qobject_cast<gui::GridSourceWidget*>(window->controlWidget("DataGrid"));
   ASSERT_NE(grid, nullptr);
   EXPECT_EQ(grid->rowCount(), 5);
+}
+
+TEST_F(QueryWindowInTheHost, CancelInTheProgressBoxStopsALongExecuteWhichIsLoggedWithoutABox) {
+  HostRun run;
+  gui::FormWindow* window = quickLoadSample(run);
+  ASSERT_NE(window, nullptr);
+  auto* statement = qobject_cast<QPlainTextEdit*>(window->controlWidget("TextSQL"));
+  auto* execute = qobject_cast<QToolButton*>(window->controlWidget("CommandExecute"));
+  ASSERT_NE(statement, nullptr);
+  ASSERT_NE(execute, nullptr);
+  statement->setFocus();
+  QTest::keyClicks(statement,
+                   "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
+                   "SELECT count(*) FROM k");
+  window->controlWidget("ComboConnections")->setFocus();
+  testing::settle();
+  ASSERT_TRUE(execute->isEnabled());
+
+  // Looks at the windows every 10 ms while Execute runs: the progress box is
+  // the only window that comes up, and its Cancel is clicked.
+  bool cancelled = false;
+  QStringList otherWindows;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (!top->isVisible() || top == &run.window() || top == window || qobject_cast<gui::CommandBarToolbar*>(top))
+        continue;
+      auto* box = qobject_cast<gui::ProgressBox*>(top);
+      if (!box) {
+        otherWindows << top->metaObject()->className();
+      } else if (!cancelled) {
+        cancelled = true;
+        const auto file = testing::artefactDir() / "query_window_progress_box.png";
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(file.string())));
+        QTest::mouseClick(box->cancelButton(), Qt::LeftButton);
+      }
+    }
+  });
+  poll.start(10);
+  QTest::mouseClick(execute, Qt::LeftButton);
+  testing::settle();
+  poll.stop();
+
+  EXPECT_TRUE(cancelled) << "the progress box came up";
+  EXPECT_TRUE(otherWindows.isEmpty()) << "no box: " << otherWindows.join(", ").toStdString();
+  const std::string log = testing::readFile(home.dataHome() / "Tavrello" / "TavrelloErrors.log");
+  EXPECT_NE(log.find("Error 18: UserCancel"), std::string::npos) << log;
+
+  statement->setFocus();
+  statement->selectAll();
+  QTest::keyClicks(statement, "select id from customers where id < 4");
+  QTest::mouseClick(execute, Qt::LeftButton);
+  testing::settle();
+  auto* grid = qobject_cast<gui::GridSourceWidget*>(window->controlWidget("DataGrid"));
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->rowCount(), 3) << "the next Execute runs";
 }
 
 }  // namespace

@@ -125,6 +125,18 @@ TEST(FetchWatcherPostgres, ACancelStopsTheStatementOnTheServer) {
   EXPECT_EQ(sleeper.Execute("SELECT 5")->column(0).display(0), "5") << "the session stays usable";
 }
 
+TEST(FetchWatcherPostgres, HearsGrowingRowCountsOfAnOdbcFetch) {
+  TAVRELLO_POSTGRES_OR_SKIP(cs);
+  Connection connection;
+  connection.Open(cs);
+  RecordingWatcher watcher;
+  EXPECT_EQ(connection.Execute("SELECT generate_series(1, 20000)")->RecordCount(), 20000);
+  ASSERT_GE(watcher.counts.size(), 4u) << "a report every few thousand rows";
+  for (std::size_t i = 1; i < watcher.counts.size(); ++i) EXPECT_GT(watcher.counts[i], watcher.counts[i - 1]);
+  EXPECT_LE(watcher.counts.back(), 20000);
+  EXPECT_EQ(watcher.ended, 1);
+}
+
 TEST_F(FetchWatcherTest, WithoutAWatcherNothingIsAsked) {
   EXPECT_EQ(fetchWatcher(), nullptr);
   EXPECT_EQ(connection.Execute("SELECT 1")->RecordCount(), 1);
