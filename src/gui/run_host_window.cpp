@@ -65,3 +65,7 @@ int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookAp
 }
 
 }  // namespace tavrello::gui
+
+extern "C" int tavrello_run_host_window(const tavrello::gui::HostWindowStart* start) {
+  return tavrello::gui::runHostWindow(*start->argc, start->argv, *start->app, *start->addins, *start->files);
+}

@@ -34,4 +34,21 @@ const char* noDisplayMessage();
 int runHostWindow(int& argc, char** argv, const std::shared_ptr<host::WorkbookApplication>& app,
                   AddinSwitch& addins, const std::vector<std::string>& files = {});
 
+// What the host program hands the window when it has loaded this library
+// at run time: its shell commands start without Qt and its libraries.
+struct HostWindowStart {
+  int* argc;
+  char** argv;
+  const std::shared_ptr<host::WorkbookApplication>* app;
+  AddinSwitch* addins;
+  const std::vector<std::string>* files;
+};
+
+// The name the host program looks the entry up by.
+inline constexpr const char* kHostWindowEntry = "tavrello_run_host_window";
+using HostWindowEntry = int (*)(const HostWindowStart*);
+
 }  // namespace tavrello::gui
+
+// runHostWindow with what `start` holds.
+extern "C" int tavrello_run_host_window(const tavrello::gui::HostWindowStart* start);

@@ -25,14 +25,14 @@ fs::path programFolder() {
   return self.parent_path();
 }
 
-fs::path findTavrelloLibrary(const fs::path& folder) {
-  const fs::path beside = fs::absolute(folder / "Tavrello.so").lexically_normal();
-  const fs::path installed = fs::absolute(folder / kPrivateLibraryFolder / "Tavrello.so").lexically_normal();
+fs::path findPrivateLibrary(const fs::path& folder, const std::string& name) {
+  const fs::path beside = fs::absolute(folder / name).lexically_normal();
+  const fs::path installed = fs::absolute(folder / kPrivateLibraryFolder / name).lexically_normal();
   std::error_code ec;
   for (const fs::path& library : {beside, installed}) {
     if (fs::is_regular_file(library, ec)) return library;
   }
-  throw Failure(53, "File not found: Tavrello.so is neither beside the tavrello program (" + beside.string() +
+  throw Failure(53, "File not found: " + name + " is neither beside the tavrello program (" + beside.string() +
                         ") nor in its library folder (" + installed.string() + ")");
 }
 

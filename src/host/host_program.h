@@ -17,11 +17,16 @@ std::filesystem::path programFolder();
 // program's RPATH.
 inline constexpr const char* kPrivateLibraryFolder = TAVRELLO_PRIVATE_LIBRARY_FOLDER;
 
-// The add-in library for the program in `folder`: Tavrello.so beside the
-// program, as the build folder has it, or else in the private library
-// folder of an installed package. An absolute path without "..".
-// Failure 53 naming both places when neither holds it.
-std::filesystem::path findTavrelloLibrary(const std::filesystem::path& folder);
+// The library `name` of the program in `folder`: beside the program, as the
+// build folder has it, or else in the private library folder of an
+// installed package. An absolute path without "..". Failure 53 naming both
+// places when neither holds it.
+std::filesystem::path findPrivateLibrary(const std::filesystem::path& folder, const std::string& name);
+
+// The add-in library Tavrello.so for the program in `folder`.
+inline std::filesystem::path findTavrelloLibrary(const std::filesystem::path& folder) {
+  return findPrivateLibrary(folder, "Tavrello.so");
+}
 
 // Registers the Tavrello.so found for the program in `folder`
 // (findTavrelloLibrary) for the current user and installs the user's data,

@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "gui/run_host_window.h"
 #include "host/command_line.h"
 #include "host/connection_command.h"
 #include "host/host_program.h"
@@ -10,6 +9,7 @@
 #include "host/refresh_command.h"
 #include "host/terminal_password.h"
 #include "host/window_addins.h"
+#include "host/window_library.h"
 #include "platform/host/workbook/workbook_application.h"
 
 // The workbook host program `tavrello`.
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   if (line.error.empty() && line.action == tavrello::host::CommandLine::Action::Run && !line.headless) {
     auto app = tavrello::host::WorkbookApplication::create(options.hostVersion);
     tavrello::host::WindowAddins addins(app);
-    return tavrello::gui::runHostWindow(argc, argv, app, addins, line.files);
+    return tavrello::host::runWindowLibrary(argc, argv, app, addins, line.files);
   }
   return tavrello::host::runProgram(line, std::cout, std::cerr, options.hostVersion);
 }

@@ -116,6 +116,18 @@ installed)
   version=$(run --version)
   [ "$version" = "Tavrello $DISPLAYED_VERSION" ] || fail "--version printed '$version'"
 
+  # Qt comes with the window's library, loaded when the window is shown: the
+  # window starts (and is still up when it is stopped) from the installed one.
+  ! grep -q 'libQt6' <<<"$linked" || fail "tavrello loads Qt before its window is asked for"
+  window=$(env -i PATH="$PATH" ldd "$root/usr/lib/tavrello/libtavrello_gui.so")
+  ! grep -q "not found" <<<"$window" || fail "libraries of the window not found: $window"
+  status=0
+  env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+    TAVRELLO_MACHINE_REGISTRY="$work/machine-registry" QT_QPA_PLATFORM=offscreen \
+    timeout 3 "$program" 2>"$work/window.err" || status=$?
+  [ "$status" -eq 124 ] || fail "the window ended with status $status: $(cat "$work/window.err")"
+  ! grep -q "cannot be started" "$work/window.err" || fail "$(cat "$work/window.err")"
+
   library=$root/usr/lib/tavrello/Tavrello.so
   registered=$(run register)
   echo "$registered"
