@@ -31,9 +31,9 @@ std::string rawValue(const std::string& text, const ConnectionString::Pair& pair
 
 bool isPasswordKey(std::string_view key) { return sameKey(key, "pwd") || sameKey(key, "password"); }
 
-// The fallback for text that does not parse: each password key's value runs
-// to the next semicolon.
-std::string hideByText(std::string_view text, PasswordHiding how) {
+// One pass of the fallback for text that does not parse: each password
+// key's value runs to the next semicolon.
+std::string hideByTextOnce(std::string_view text, PasswordHiding how) {
   std::string lower;
   for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::string out;
@@ -64,6 +64,23 @@ std::string hideByText(std::string_view text, PasswordHiding how) {
     }
   }
   return out;
+}
+
+// Removing a pair can join what stood before it and what follows into a new
+// password key and value ("#pwd pwd=a;=a" becomes "#pwd =a"), so removal
+// goes on until a pass finds nothing. Each pass shortens the text; text that
+// still forms new keys after a few passes is dropped whole.
+constexpr int kMaxRemovalPasses = 8;
+
+std::string hideByText(std::string_view text, PasswordHiding how) {
+  std::string out = hideByTextOnce(text, how);
+  if (how == PasswordHiding::Mask) return out;
+  for (int pass = 1; pass < kMaxRemovalPasses; ++pass) {
+    std::string again = hideByTextOnce(out, how);
+    if (again == out) return out;
+    out = std::move(again);
+  }
+  return {};
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ TEST(Secrets, MaskingReachesExtendedPropertiesAndMalformedStrings) {
             "DSN=x;PWD\r\n =***;Driver={broken");
 }
 
+// Removing a pair from text that does not parse must not join what stood
+// before and after it into a password key with a value (a fuzzer's find).
+TEST(Secrets, RemovingFromMalformedTextFormsNoNewPasswordPair) {
+  EXPECT_EQ(hidePasswords("#pwd pwd = s3cret;= s3cret;tail", PasswordHiding::Remove), "#tail");
+  const std::string chained = hidePasswords("pwd pwd pwd pwd=a;=a;=a;=a;end", PasswordHiding::Remove);
+  EXPECT_EQ(chained.find("=a"), std::string::npos) << chained;
+  EXPECT_EQ(hidePasswords("#pwd pwd = s3cret;= s3cret;tail", PasswordHiding::Mask), "#pwd pwd =***;= s3cret;tail")
+      << "masking keeps the key, so nothing joins";
+}
+
 // A string whose values nest connection strings without end (a hostile
 // workbook's) is read a few levels deep and the rest by its text: what comes
 // out does not grow with every level, and holds no password however deep.
