@@ -89,6 +89,8 @@ bool refreshTable(SheetQueryTable& table, bool trust, const RefreshIo& io) {
       return false;
     }
   } catch (const Failure& failure) {
+    // A cancel ends the whole command, not this table alone.
+    if (failure.number() == failure_number::kUserCancel) throw;
     io.err << "The " << where << " could not be refreshed: " << shown(failure.description()) << "\n";
     return false;
   }
@@ -132,11 +134,16 @@ int runRefresh(const std::vector<std::string>& arguments, const RefreshIo& io) {
     return 130;
   };
   std::size_t tables = 0, failed = 0;
-  for (const auto& sheet : book->sheets()) {
-    for (const auto& table : sheet->queryTables()) {
-      ++tables;
-      if (!refreshTable(*table, a.trust, io)) ++failed;
+  try {
+    for (const auto& sheet : book->sheets()) {
+      for (const auto& table : sheet->queryTables()) {
+        ++tables;
+        if (!refreshTable(*table, a.trust, io)) ++failed;
+      }
     }
+  } catch (const Failure& failure) {
+    if (failure.number() == failure_number::kUserCancel) return cancelled();
+    throw;
   }
   if (progress.cancelled()) return cancelled();
   if (tables == 0) {

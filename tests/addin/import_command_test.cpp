@@ -4,6 +4,8 @@
 // import completed.
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -131,6 +133,57 @@ TEST_F(ImportCommand, CtrlCStopsTheStatementExitsWith130AndSavesNothing) {
   EXPECT_EQ(testing::readFile(output), "the earlier file");
   const std::string log = capture_.log();
   EXPECT_NE(log.find("Error 18: UserCancel"), std::string::npos) << log;
+}
+
+// Appends what the terminal's other end shows to `shown` until `until`
+// appears or, with an empty `until`, the program has closed it; at most 30 s.
+void readTerminal(int master, std::string& shown, const std::string& until) {
+  char buffer[4096];
+  for (int i = 0; i < 300 && (until.empty() || shown.find(until) == std::string::npos); ++i) {
+    pollfd ready{master, POLLIN, 0};
+    if (poll(&ready, 1, 100) <= 0) continue;
+    const ssize_t n = read(master, buffer, sizeof buffer);
+    if (n <= 0) return;  // EIO once the program has gone
+    shown.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+TEST_F(ImportCommand, OnATerminalAProgressLineShowsTheRowsAndTheTerminalsCtrlCCancels) {
+  const fs::path output = out("endless.xlsx");
+  testing::writeFile(output, "the earlier file");
+  const std::string program = (host::programFolder() / "tavrello").string();
+  std::vector<std::string> args{program, "import", "--connection", "Shop", "--sql",
+                                "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
+                                "SELECT i FROM k",
+                                "--output", output.string()};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int master = -1;
+  const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  std::string shown;
+  readTerminal(master, shown, "rows read");
+  const char ctrlC = 3;  // as typed: the terminal sends the program SIGINT
+  EXPECT_EQ(write(master, &ctrlC, 1), 1);
+  readTerminal(master, shown, "");
+  close(master);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+  EXPECT_EQ(WEXITSTATUS(status), 130) << shown;
+  EXPECT_NE(shown.find("\rtavrello import: "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" rows read, "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" s, Ctrl-C cancels\033[K"), std::string::npos) << shown;
+  // The line is wiped before the last word; the terminal ends lines with CR LF.
+  const std::string last = "\r\033[Ktavrello import: cancelled; nothing was saved.\r\n";
+  EXPECT_TRUE(shown.size() >= last.size() && shown.compare(shown.size() - last.size(), last.size(), last) == 0)
+      << shown;
+  EXPECT_EQ(testing::readFile(output), "the earlier file");
 }
 
 TEST_F(ImportCommand, ARefusalIsPrintedAndNothingIsSaved) {

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "platform/db/connection.h"
 #include "platform/db/sqlite_writer.h"
@@ -182,6 +188,46 @@ TEST_F(RefreshCommandTest, ACommandTextWithANulFailsClearlyAndNothingIsSaved) {
             std::string::npos)
       << err.str();
   EXPECT_EQ(testing::readFile(dir / "nul.xlsx"), before);
+}
+
+// Whether this process has a SIGINT handler of its own.
+bool catchesInterrupt() {
+  struct sigaction now {};
+  sigaction(SIGINT, nullptr, &now);
+  return now.sa_handler != SIG_DFL && now.sa_handler != SIG_IGN;
+}
+
+TEST_F(RefreshCommandTest, CtrlCStopsTheStatementExitsWith130AndSavesNothing) {
+  createPrices(dir / "prices.db", 2);
+  auto app = WorkbookApplication::create();
+  auto book = app->addBook();
+  auto sheet = book->sheets()[0];
+  auto table = sheet->QueryTables()->Add(
+      "OLEDB;Provider=SQLite;Data Source=" + (dir / "prices.db").string(), sheet->Range("B2"),
+      std::string("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
+                  "SELECT count(*) FROM k"));
+  table->Name("Endless");
+  std::dynamic_pointer_cast<SheetQueryTable>(table)->setResult({2, 2, 3, 3});
+  const auto file = dir / "endless.xlsx";
+  book->SaveAs(file.string());
+  const std::string before = testing::readFile(file);
+
+  // The Ctrl-C comes once the command listens for it and its statement runs.
+  ASSERT_FALSE(catchesInterrupt());
+  std::atomic<bool> ended{false};
+  std::thread user([&ended] {
+    for (int i = 0; i < 600 && !ended.load() && !catchesInterrupt(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (!ended.load() && catchesInterrupt()) kill(getpid(), SIGINT);
+  });
+  const int status = runRefresh({file.string()}, io());
+  ended.store(true);
+  user.join();
+  EXPECT_EQ(status, 130) << err.str();
+  EXPECT_EQ(err.str(), "tavrello refresh: cancelled; nothing was saved.\n");
+  EXPECT_EQ(testing::readFile(file), before);
+  EXPECT_FALSE(catchesInterrupt()) << "the command put the earlier handling back";
 }
 
 // Names from the workbook and the database's message were printed raw, so
