@@ -94,6 +94,22 @@ print(ws.auto_filter.ref, ws['C5'].fill.fgColor.rgb)
             "ID NAME CITY 1 City 10 None\nC5:E15 FF808080\n");
 }
 
+// The arguments of an import whose statement runs for ever, selecting `what`.
+std::vector<std::string> endlessImport(const std::string& program, const std::string& what, const fs::path& output) {
+  return {program, "import", "--connection", "Shop", "--sql",
+          "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) SELECT " + what +
+              " FROM k",
+          "--output", output.string()};
+}
+
+// An argv for exec over `args`, which must outlive it.
+std::vector<char*> argvOf(std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
 // Whether process `pid` has a handler of its own for SIGINT (its
 // /proc status lists SIGINT among the caught signals).
 bool catchesInterrupt(pid_t pid) {
@@ -107,13 +123,8 @@ TEST_F(ImportCommand, CtrlCStopsTheStatementExitsWith130AndSavesNothing) {
   const fs::path output = out("endless.xlsx");
   testing::writeFile(output, "the earlier file");
   const std::string program = (host::programFolder() / "tavrello").string();
-  std::vector<std::string> args{program, "import", "--connection", "Shop", "--sql",
-                                "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
-                                "SELECT count(*) FROM k",
-                                "--output", output.string()};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> args = endlessImport(program, "count(*)", output);
+  const std::vector<char*> argv = argvOf(args);
   const std::string err = (scratch_ / "err.txt").string();
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -152,13 +163,8 @@ TEST_F(ImportCommand, OnATerminalAProgressLineShowsTheRowsAndTheTerminalsCtrlCCa
   const fs::path output = out("endless.xlsx");
   testing::writeFile(output, "the earlier file");
   const std::string program = (host::programFolder() / "tavrello").string();
-  std::vector<std::string> args{program, "import", "--connection", "Shop", "--sql",
-                                "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 4000000000) "
-                                "SELECT i FROM k",
-                                "--output", output.string()};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> args = endlessImport(program, "i", output);
+  const std::vector<char*> argv = argvOf(args);
   int master = -1;
   const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
   ASSERT_GE(pid, 0);
