@@ -183,7 +183,10 @@ TEST_F(QueryWindowInTheHost, CancelInTheProgressBoxStopsALongExecuteWhichIsLogge
   EXPECT_TRUE(cancelled) << "the progress box came up";
   EXPECT_TRUE(otherWindows.isEmpty()) << "no box: " << otherWindows.join(", ").toStdString();
   const std::string log = testing::readFile(home.dataHome() / "Tavrello" / "TavrelloErrors.log");
-  EXPECT_NE(log.find("Error 18: UserCancel"), std::string::npos) << log;
+  const std::string entry = "  [Tavrello]formSQLNew.CommandExecute_Click, Error 18: UserCancel\r\n\r\n";
+  // One entry: its date and time ("12/09/26 10:30:00", 17 characters), then the rest.
+  EXPECT_EQ(log.size(), 17 + entry.size()) << log;
+  EXPECT_NE(log.find(entry), std::string::npos) << log;
 
   statement->setFocus();
   statement->selectAll();
