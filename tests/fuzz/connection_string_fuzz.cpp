@@ -1,7 +1,7 @@
 // Connection strings come from settings files, workbooks and the command
-// line, and hold passwords. Parsing never crashes; its failures never repeat
-// a password; and once its passwords are hidden, no PWD or Password key, at
-// any level of nesting, keeps a value.
+// line, and hold passwords. Parsing never crashes; its failures are made of
+// fixed words, a key and a position, never a value; and once its passwords
+// are hidden, no PWD or Password key, at any level of nesting, keeps a value.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -41,6 +41,51 @@ void checkUnparsedText(std::string_view text, PasswordHiding how) {
   }
 }
 
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool endsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// `key` stands in `text` as a key: followed, after blanks, by '='.
+bool isKeyOf(std::string_view key, std::string_view text) {
+  if (key.empty()) return false;
+  for (std::size_t at = text.find(key); at != std::string_view::npos; at = text.find(key, at + 1)) {
+    std::size_t i = at + key.size();
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    if (i < text.size() && text[i] == '=') return true;
+  }
+  return false;
+}
+
+// A parse failure says what is wrong in fixed words, names at most a key of
+// the text, and gives a position: never a value, which may be a password.
+bool madeOfFixedWordsAndAKey(std::string_view description, std::string_view text) {
+  constexpr std::string_view kPrefix = "The connection string is malformed: ";
+  constexpr std::string_view kAt = " at character ";
+  if (!startsWith(description, kPrefix) || !endsWith(description, ".")) return false;
+  std::string_view what = description.substr(kPrefix.size(), description.size() - kPrefix.size() - 1);
+  const std::size_t at = what.rfind(kAt);
+  if (at == std::string_view::npos) return false;
+  const std::string_view position = what.substr(at + kAt.size());
+  if (position.empty() || position.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  what = what.substr(0, at);
+  if (what == "a pair has no '='" || what == "a pair has no key before '='") return true;
+  struct Form {
+    std::string_view before, after;
+  };
+  for (const Form& form : {Form{"the value of '", "' opened with a brace is not closed"},
+                           Form{"the value of '", "' opened with a quote is not closed"},
+                           Form{"unexpected text after the closing brace of '", "'"},
+                           Form{"unexpected text after the closing quote of '", "'"}}) {
+    if (what.size() < form.before.size() + form.after.size() || !startsWith(what, form.before) ||
+        !endsWith(what, form.after))
+      continue;
+    if (isKeyOf(what.substr(form.before.size(), what.size() - form.before.size() - form.after.size()), text))
+      return true;
+  }
+  return false;
+}
+
 void checkHidden(std::string_view text, PasswordHiding how, int depth) {
   FUZZ_CHECK(depth < 64, "nesting is bounded by the text's length");
   ConnectionString parsed;
@@ -72,16 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   } catch (const tavrello::Failure& failure) {
     parses = false;
-    // The description is made of fixed words, a key and a position, never
-    // of the text after an '=' (unless the first key holds that text too).
-    const std::string& description = failure.description();
-    const std::size_t equals = text.find('=');
-    if (equals != std::string_view::npos && text.size() - equals > 8) {
-      const std::string_view value = text.substr(equals + 1);
-      if (text.substr(0, equals).find(value) == std::string_view::npos) {
-        FUZZ_CHECK(description.find(value) == std::string::npos, "a failure repeats no value");
-      }
-    }
+    FUZZ_CHECK(madeOfFixedWordsAndAKey(failure.description(), text), "a failure repeats no value");
   }
   for (PasswordHiding how : {PasswordHiding::Remove, PasswordHiding::Mask}) {
     const std::string hidden = tavrello::db::hidePasswords(text, how);
