@@ -16,7 +16,8 @@ bool isWordStart(char c) {
 }
 bool isWordPart(char c) { return isWordStart(c) || isDigit(c) || c == '$' || c == '#'; }
 
-// Longest first, so that "->>" wins over "->" and "<=>" over "<=".
+// Longest first, so that "->>" wins over "->" and "<=>" over "<=". Each is
+// two or three characters long.
 constexpr std::array<std::string_view, 27> kOperators = {
     "->>", "#>>", "<=>", "!~*", "~~*", "!~~", "::", "<>", "!=", "<=", ">=", "||", "->", "==",
     "<<",  ">>",  "@>",  "<@",  "~*",  "!~",  "~~", "&&", "#>", "+=", "-=", "*=", "/="};
@@ -204,8 +205,9 @@ class Scanner {
       }
       if (scanDollarQuote(token)) return;
     }
+    // Character by character, not as substrings: it runs at every operator.
     for (std::string_view op : kOperators) {
-      if (text_.substr(pos_, op.size()) == op) {
+      if (op[0] == c && op[1] == peek(1) && (op.size() == 2 || op[2] == peek(2))) {
         token.kind = TokenKind::Operator;
         advance(op.size());
         return;
