@@ -42,8 +42,13 @@ Expr Parser::parseCallArguments(Name name) {
       keywords += next().value;
     }
     if (atQueryStart()) {
+      // A bare query stands for the bracketed one the formatter writes, and
+      // what follows it reads as it would after the bracket: "f(SELECT 1 AS
+      // x IN (1))" is "f((SELECT 1 AS x) IN (1))".
+      const Nested level(*this);
       Expr sub = makeNode(ExprKind::Subquery);
       sub.query = parseQuery();
+      while (parseInfix(sub, 0)) deeper();
       call.args.push_back(std::move(sub));
     } else {
       call.args.push_back(parseExpr());

@@ -132,6 +132,13 @@ TEST(Parser, SpecialFunctionFormsKeepTheirKeywords) {
   EXPECT_EQ(parseExpression("x = ANY (SELECT y FROM t)").args[1].kind, ExprKind::Quantified);
 }
 
+TEST(Parser, ABareQueryArgumentReadsAsTheBracketedOneTheFormatterWrites) {
+  Expr bare = parseExpression("f(SELECT 1 AS x IN (1))");
+  ASSERT_EQ(bare.call->args.size(), 1u) << "IN after the query is its operator, not an argument's keyword";
+  EXPECT_EQ(bare.call->args[0], parseExpression("f((SELECT 1 AS x) IN (1))").call->args[0]);
+  EXPECT_EQ(formatExpression(bare), "f((SELECT 1 AS x) IN (1))");
+}
+
 TEST(Parser, SourcesOfEveryKind) {
   Query q = parse(
       "SELECT * FROM dbo.[Order Details] od WITH (NOLOCK) CROSS APPLY fn(od.id) AS f "
