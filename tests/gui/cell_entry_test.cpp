@@ -2,14 +2,14 @@
 // starts with.
 #include <gtest/gtest.h>
 
+#include "day_fraction.h"
 #include "gui/cell_entry.h"
 #include "platform/host/workbook/date_serial.h"
 
 namespace tavrello::gui {
 namespace {
 
-// The part of a day a time of day is.
-double dayFraction(int hour, int minute, int second) { return (hour * 3600.0 + minute * 60.0 + second) / 86400.0; }
+using testing::dayFraction;
 
 using host::CellValue;
 using host::DateTime;

@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QFont>
 
+#include "day_fraction.h"
 #include "gui/sheet_model.h"
 #include "platform/host/workbook/book.h"
 #include "platform/host/workbook/date_serial.h"
@@ -15,8 +16,7 @@
 namespace tavrello::gui {
 namespace {
 
-// The part of a day a time of day is.
-double dayFraction(int hour, int minute, int second) { return (hour * 3600.0 + minute * 60.0 + second) / 86400.0; }
+using testing::dayFraction;
 
 class SheetModelTest : public ::testing::Test {
  protected:

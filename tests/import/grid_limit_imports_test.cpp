@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/m_globals.h"
+#include "grid_limit_messages.h"
 #include "import_fixture.h"
 
 namespace tavrello {
@@ -11,12 +12,8 @@ namespace {
 
 using forms::MsgIcon;
 
-const std::string kRows =
-    "Not able to import the data as there are not sufficient available rows (from the selected cell) for the "
-    "recordset";
-const std::string kColumns =
-    "Not able to import the data as there are not sufficient available columns (from the selected cell) for the "
-    "recordset";
+using testing::kNoColumnsLeft;
+using testing::kNoRowsLeft;
 
 // SELECT 1 AS c1, 2 AS c2, ... with `count` fields.
 std::string fields(int count) {
@@ -59,7 +56,7 @@ TEST_F(GridLimitsOfVersion11, AtA1WithHeadings65535RecordsFitAnd65536AreRefused)
 TEST_F(GridLimitsOfVersion11, FromA2With65535RecordsAndHeadingsTheRowsAreShort) {
   makeNumbers(65535);
   paste("SELECT n FROM numbers", "A2");
-  capture_.expectBox(0, kRows, MsgIcon::Information);
+  capture_.expectBox(0, kNoRowsLeft, MsgIcon::Information);
   EXPECT_TRUE(empty("A2"));
   EXPECT_TRUE(empty("A3"));
 }
@@ -80,7 +77,7 @@ TEST_F(GridLimitsOfVersion11, TwoHundredFiftySixFieldsFitFromColumnAOnly) {
   EXPECT_EQ(std::get<double>(at("IV2")), 256);
 
   paste(fields(256), "B4");
-  capture_.expectBox(0, kColumns, MsgIcon::Information);
+  capture_.expectBox(0, kNoColumnsLeft, MsgIcon::Information);
   paste(fields(257), "A4");
   capture_.expectBox(1, "Not able to import the data as there are more than 256 fields", MsgIcon::Information);
   EXPECT_TRUE(empty("A4"));
@@ -108,7 +105,7 @@ class GridLimitsOfVersion12 : public GridLimitsOfVersion11 {
 TEST_F(GridLimitsOfVersion12, AtA1WithHeadings1048575RecordsFitAndFromA2TheRowsAreShort) {
   makeNumbers(1048575);
   paste("SELECT n FROM numbers", "A2");
-  capture_.expectBox(0, kRows, MsgIcon::Information);
+  capture_.expectBox(0, kNoRowsLeft, MsgIcon::Information);
   EXPECT_TRUE(empty("A2"));
 
   paste("SELECT n FROM numbers", "A1");
@@ -131,11 +128,11 @@ TEST_F(GridLimitsOfVersion12, TheRowsAndColumnsAreCountedFromTheDestination) {
   EXPECT_EQ(boxes(), "") << "the heading in row 1048566, ten records down to the grid's last row";
   EXPECT_EQ(std::get<double>(at("A1048576")), 10);
   paste("SELECT ID FROM people", "B1048567");
-  capture_.expectBox(0, kRows, MsgIcon::Information);
+  capture_.expectBox(0, kNoRowsLeft, MsgIcon::Information);
   paste(fields(3), "XFB1");
   EXPECT_EQ(capture_.dialogs().boxes().size(), 1u);
   paste(fields(3), "XFC1");
-  capture_.expectBox(1, kColumns, MsgIcon::Information);
+  capture_.expectBox(1, kNoColumnsLeft, MsgIcon::Information);
 }
 
 class GridLimitsOfVersion14 : public GridLimitsOfVersion11 {

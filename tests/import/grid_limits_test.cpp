@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "grid_limit_messages.h"
 #include "platform/system/failure.h"
 
 namespace tavrello {
 namespace {
 
-const std::string kRows =
-    "Not able to import the data as there are not sufficient available rows (from the selected cell) for the "
-    "recordset";
-const std::string kColumns =
-    "Not able to import the data as there are not sufficient available columns (from the selected cell) for the "
-    "recordset";
+using testing::kNoColumnsLeft;
+using testing::kNoRowsLeft;
 
 std::string refusal(double version, std::int32_t records, std::int32_t firstRow, std::int32_t fields,
                     std::int32_t column) {
@@ -32,12 +29,12 @@ TEST(HostVersionNumber, ReadsTheLeadingDecimalNumber) {
 TEST(GridLimitRefusal, HostsBelow12HaveTheSmallGrid) {
   EXPECT_EQ(refusal(11, 65535, 2, 3, 1), "fits") << "headings in row 1, data in rows 2 to 65536";
   EXPECT_EQ(refusal(11, 65536, 2, 3, 1), "Not able to import the data as there are more than 65535 records");
-  EXPECT_EQ(refusal(11, 65535, 3, 3, 1), kRows) << "from A2 with headings";
+  EXPECT_EQ(refusal(11, 65535, 3, 3, 1), kNoRowsLeft) << "from A2 with headings";
   EXPECT_EQ(refusal(11, 65535, 1, 3, 1), "fits") << "from A1 without headings";
   EXPECT_EQ(refusal(11, 10, 65527, 3, 1), "fits") << "the last data row is 65536";
-  EXPECT_EQ(refusal(11, 10, 65528, 3, 1), kRows);
+  EXPECT_EQ(refusal(11, 10, 65528, 3, 1), kNoRowsLeft);
   EXPECT_EQ(refusal(11, 10, 1, 256, 1), "fits");
-  EXPECT_EQ(refusal(11, 10, 1, 256, 2), kColumns);
+  EXPECT_EQ(refusal(11, 10, 1, 256, 2), kNoColumnsLeft);
   EXPECT_EQ(refusal(11, 10, 1, 257, 1), "Not able to import the data as there are more than 256 fields");
   EXPECT_EQ(refusal(11.9, 65536, 1, 1, 1), "Not able to import the data as there are more than 65535 records");
 }
@@ -45,9 +42,9 @@ TEST(GridLimitRefusal, HostsBelow12HaveTheSmallGrid) {
 TEST(GridLimitRefusal, Version12ExactlyHasTheLargeGrid) {
   EXPECT_EQ(refusal(12, 1048575, 2, 1, 1), "fits");
   EXPECT_EQ(refusal(12, 1048576, 2, 1, 1), "Not able to import the data as there are more than 1048575 records");
-  EXPECT_EQ(refusal(12, 1048575, 3, 1, 1), kRows);
+  EXPECT_EQ(refusal(12, 1048575, 3, 1, 1), kNoRowsLeft);
   EXPECT_EQ(refusal(12, 1, 1, 16384, 1), "fits");
-  EXPECT_EQ(refusal(12, 1, 1, 16384, 2), kColumns);
+  EXPECT_EQ(refusal(12, 1, 1, 16384, 2), kNoColumnsLeft);
   EXPECT_EQ(refusal(12, 1, 1, 16385, 1), "Not able to import the data as there are more than 16384 fields");
   EXPECT_EQ(refusal(12, 65536, 1, 257, 1), "fits") << "the small grid's limits are not this host's";
 }
@@ -59,7 +56,7 @@ TEST(GridLimitRefusal, AboveVersion12NothingIsChecked) {
 
 TEST(GridLimitRefusal, TheChecksRunInTheirOrder) {
   EXPECT_EQ(refusal(11, 70000, 65000, 300, 200), "Not able to import the data as there are more than 65535 records");
-  EXPECT_EQ(refusal(11, 100, 65500, 300, 200), kRows);
+  EXPECT_EQ(refusal(11, 100, 65500, 300, 200), kNoRowsLeft);
   EXPECT_EQ(refusal(11, 100, 1, 300, 200), "Not able to import the data as there are more than 256 fields");
 }
 

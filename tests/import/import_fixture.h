@@ -17,6 +17,8 @@ namespace tavrello::testing {
 // NAME, CITY; 10 rows) and `numbers` (n), filled on demand.
 class ImportFixture : public QueryWindowFixture {
  protected:
+  static constexpr const char* kPeople = "SELECT ID, NAME, CITY FROM people ORDER BY ID";
+
   explicit ImportFixture(std::string hostVersion = "12.0") : QueryWindowFixture(std::move(hostVersion)) {}
 
   void SetUp() override {

@@ -17,8 +17,6 @@ using forms::MsgIcon;
 using host::QueryConnection;
 using testing::xlsx::readersRequired;
 
-constexpr const char* kPeople = "SELECT ID, NAME, CITY FROM people ORDER BY ID";
-
 class LinkedQueryTable : public testing::ImportFixture {
  protected:
   // Embed of the window's statement as `name` at `address`.

@@ -12,8 +12,6 @@ namespace {
 
 using forms::MsgIcon;
 
-constexpr const char* kPeople = "SELECT ID, NAME, CITY FROM people ORDER BY ID";
-
 class WorksheetImport : public testing::ImportFixture {};
 
 TEST_F(WorksheetImport, WithHeadingsAtC5TheNamesStandAboveTheDataAndTheBlockIsC5ToE15) {

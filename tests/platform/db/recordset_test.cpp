@@ -136,9 +136,9 @@ TEST(Recordset, RowsStayUnlessTheCallerLetsACopyReleaseThem) {
   EXPECT_EQ(consumed->fields().Item(1).Type(), DataType::Text);
   EXPECT_EQ(consumed->column(1).size(), 0u);
   for (auto move : {&Recordset::MoveFirst, &Recordset::MoveLast, &Recordset::MoveNext, &Recordset::MovePrevious})
-    EXPECT_EQ(testing::failureNumber([&] { ((*consumed).*move)(); }), 3021);
-  EXPECT_EQ(testing::failureNumber([&] { consumed->AbsolutePosition(1); }), 3021);
-  EXPECT_EQ(testing::failureNumber([&] { (void)consumed->fields().Item(0).Value(); }), 3021);
+    EXPECT_EQ(tavrello::testing::failureNumber([&] { ((*consumed).*move)(); }), 3021);
+  EXPECT_EQ(tavrello::testing::failureNumber([&] { consumed->AbsolutePosition(1); }), 3021);
+  EXPECT_EQ(tavrello::testing::failureNumber([&] { (void)consumed->fields().Item(0).Value(); }), 3021);
   consumed->Close();
   EXPECT_EQ(consumed->State(), 0);
 }

@@ -19,7 +19,7 @@ using testing::TempDir;
 using testing::writeFile;
 using namespace testing::xlsx;
 
-std::string failureOf(const std::filesystem::path& file, const ReadLimits& limits = {}) {
+std::string whyUnreadable(const std::filesystem::path& file, const ReadLimits& limits = {}) {
   auto app = WorkbookApplication::create();
   try {
     readBook(*app, file, limits);
@@ -211,7 +211,7 @@ TEST(BookReaderHostile, ReferencesOutsideTheGridAreRefused) {
   };
   for (const Case& c : cases) {
     writePackage(dir / "t.xlsx", minimalParts(c.sheet));
-    std::string why = failureOf(dir / "t.xlsx");
+    std::string why = whyUnreadable(dir / "t.xlsx");
     EXPECT_NE(why.find(c.says), std::string::npos) << why;
     EXPECT_NE(why.find("xl/worksheets/sheet1.xml"), std::string::npos) << why;
   }
@@ -229,12 +229,12 @@ TEST(BookReaderHostile, DocumentTypeDeclarationsAreRefusedInEveryPart) {
   auto parts = minimalParts();
   parts["xl/workbook.xml"] = "<!DOCTYPE w [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" + parts["xl/workbook.xml"];
   writePackage(dir / "w.xlsx", parts);
-  EXPECT_NE(failureOf(dir / "w.xlsx").find("document type declaration"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "w.xlsx").find("document type declaration"), std::string::npos);
 
   parts = minimalParts("<sheetData><row><c t=\"inlineStr\"><is><t>&x;</t></is></c></row></sheetData>");
   parts["xl/worksheets/sheet1.xml"] = "<!DOCTYPE w [<!ENTITY x \"boom\">]>" + parts["xl/worksheets/sheet1.xml"];
   writePackage(dir / "s.xlsx", parts);
-  EXPECT_NE(failureOf(dir / "s.xlsx").find("document type declaration"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "s.xlsx").find("document type declaration"), std::string::npos);
 }
 
 TEST(BookReaderHostile, APartThatExpandsBeyondTheLimitsIsRefused) {
@@ -246,16 +246,16 @@ TEST(BookReaderHostile, APartThatExpandsBeyondTheLimitsIsRefused) {
 
   ReadLimits small;
   small.maxPartBytes = 1 << 20;
-  EXPECT_NE(failureOf(dir / "bomb.xlsx", small).find("more than the 1 MB allowed"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "bomb.xlsx", small).find("more than the 1 MB allowed"), std::string::npos);
 
   ReadLimits ratio;
   ratio.ratioFloorBytes = 1 << 20;
   ratio.maxRatio = 100;
-  EXPECT_NE(failureOf(dir / "bomb.xlsx", ratio).find("as a zip bomb does"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "bomb.xlsx", ratio).find("as a zip bomb does"), std::string::npos);
 
   ReadLimits total;
   total.maxTotalBytes = 2 << 20;
-  EXPECT_NE(failureOf(dir / "bomb.xlsx", total).find("allowed for a workbook"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "bomb.xlsx", total).find("allowed for a workbook"), std::string::npos);
 
   // With the usual limits the same file is an ordinary workbook.
   auto app = WorkbookApplication::create();
@@ -264,27 +264,27 @@ TEST(BookReaderHostile, APartThatExpandsBeyondTheLimitsIsRefused) {
 
 TEST(BookReaderHostile, FilesThatAreNoWorkbookSayWhatTheyAre) {
   TempDir dir;
-  EXPECT_NE(failureOf(dir / "missing.xlsx").find("No such file"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "missing.xlsx").find("No such file"), std::string::npos);
   writeFile(dir / "text.xlsx", "id,name\n1,Ann\n");
-  EXPECT_NE(failureOf(dir / "text.xlsx").find("not a zip package"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "text.xlsx").find("not a zip package"), std::string::npos);
 
   writePackage(dir / "whole.xlsx", minimalParts());
   std::string bytes = testing::readFile(dir / "whole.xlsx");
   writeFile(dir / "cut.xlsx", bytes.substr(0, bytes.size() / 2));
-  EXPECT_FALSE(failureOf(dir / "cut.xlsx").empty());
+  EXPECT_FALSE(whyUnreadable(dir / "cut.xlsx").empty());
 
   auto parts = minimalParts();
   parts.erase("xl/worksheets/sheet1.xml");
   writePackage(dir / "nosheet.xlsx", parts);
-  EXPECT_NE(failureOf(dir / "nosheet.xlsx").find("the sheet 'S' has no part"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "nosheet.xlsx").find("the sheet 'S' has no part"), std::string::npos);
 
   parts = minimalParts("<sheetData><row><c t=\"s\"><v>7</v></c></row></sheetData>");
   writePackage(dir / "nostring.xlsx", parts);
-  EXPECT_NE(failureOf(dir / "nostring.xlsx").find("refers to shared string 7 of 0"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "nostring.xlsx").find("refers to shared string 7 of 0"), std::string::npos);
 
   parts = minimalParts("<sheetData><row><c><v>12abc</v></c></row></sheetData>");
   writePackage(dir / "nan.xlsx", parts);
-  EXPECT_NE(failureOf(dir / "nan.xlsx").find("A1 holds '12abc', which is not a number"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "nan.xlsx").find("A1 holds '12abc', which is not a number"), std::string::npos);
 }
 
 // The reader took the workbook part's name from a relationship list that
@@ -302,9 +302,9 @@ TEST(BookReaderHostile, AWorkbookPartOfAnyNameIsFoundThroughThePackagesRelations
 TEST(BookReaderHostile, AFifoOrAFolderIsRefusedWithoutWaiting) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "pipe.xlsx").c_str(), 0600), 0);
-  EXPECT_NE(failureOf(dir / "pipe.xlsx").find("it is a named pipe, not a regular file"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "pipe.xlsx").find("it is a named pipe, not a regular file"), std::string::npos);
   std::filesystem::create_directory(dir / "folder.xlsx");
-  EXPECT_NE(failureOf(dir / "folder.xlsx").find("it is a folder, not a regular file"), std::string::npos);
+  EXPECT_NE(whyUnreadable(dir / "folder.xlsx").find("it is a folder, not a regular file"), std::string::npos);
 }
 
 TEST(BookReaderHostile, ADamagedEntryFailsItsChecksum) {
@@ -317,7 +317,7 @@ TEST(BookReaderHostile, ADamagedEntryFailsItsChecksum) {
   std::size_t at = bytes.find("xl/worksheets/sheet1.xml") + 200;
   for (std::size_t i = 0; i < 8; ++i) bytes[at + i] = static_cast<char>(bytes[at + i] ^ 0x5A);
   writeFile(dir / "bad.xlsx", bytes);
-  std::string why = failureOf(dir / "bad.xlsx");
+  std::string why = whyUnreadable(dir / "bad.xlsx");
   EXPECT_NE(why.find("damaged"), std::string::npos) << why;
 }
 
