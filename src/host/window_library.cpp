@@ -24,7 +24,8 @@ int runWindowLibrary(int& argc, char** argv, const std::shared_ptr<WorkbookAppli
     const gui::HostWindowStart start{&argc, argv, &app, &addins, &files};
     return entry(&start);
   } catch (const Failure& failure) {
-    std::fprintf(stderr, "tavrello: the workbook window cannot be started: %s\n", sys::printableText(failure.description()).c_str());
+    std::fprintf(stderr, "tavrello: the workbook window cannot be started: %s\n",
+                 sys::printableText(failure.description()).c_str());
     return 1;
   }
 }
