@@ -235,6 +235,7 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* r
     auto base = registry.resolve(key);
     if (!base) return ERROR_INVALID_HANDLE;
     const std::string path = joinPath(base->path, text(subKey));
+    if (!registry::withinMaxDepth(path)) return ERROR_INVALID_PARAMETER;
     bool created = false;
     if (!registry.store(base->hive).current().exists(path)) {
       if (!(base->access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;

@@ -147,8 +147,15 @@ ParsedHive parseHive(std::string_view bytes) {
 
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       current = parseKeyLine(line);
-      if (current) out.hive.create(*current);
-      else out.unreadable.push_back({number, "bad key name"});
+      if (!current) {
+        out.unreadable.push_back({number, "bad key name"});
+      } else if (!withinMaxDepth(*current)) {
+        out.unreadable.push_back(
+            {number, "the key is nested more than " + std::to_string(kMaxKeyDepth) + " levels deep"});
+        current.reset();
+      } else {
+        out.hive.create(*current);
+      }
       continue;
     }
     std::string reason;

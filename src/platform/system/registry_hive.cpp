@@ -1,6 +1,7 @@
 #include "platform/system/registry_hive.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace tavrello::sys::registry {
 
@@ -54,6 +55,20 @@ std::string foldCase(std::string_view text) {
   return out;
 }
 
+bool withinMaxDepth(std::string_view path) {
+  std::size_t depth = 0;
+  bool inComponent = false;
+  for (char c : path) {
+    if (c == '\\') {
+      inComponent = false;
+    } else if (!inComponent) {
+      inComponent = true;
+      if (++depth > kMaxKeyDepth) return false;
+    }
+  }
+  return true;
+}
+
 Hive::Hive() { keys_.emplace(std::string(), Key{}); }
 
 bool Hive::exists(std::string_view path) const { return find(path) != nullptr; }
@@ -69,6 +84,7 @@ Key* Hive::find(std::string_view path) {
 }
 
 bool Hive::create(std::string_view path) {
+  if (!withinMaxDepth(path)) return false;
   const auto parts = splitPath(path);
   std::string folded;
   bool created = false;
@@ -128,7 +144,22 @@ std::string Hive::displayPath(std::string_view path) const {
 std::vector<std::pair<std::string, const Key*>> Hive::allKeys() const {
   std::vector<std::pair<std::string, const Key*>> out;
   out.reserve(keys_.size());
-  for (const auto& [folded, key] : keys_) out.emplace_back(displayPath(folded), &key);
+  // A key's display path is its parent's and its own name. Parents come
+  // first in path order, so each path is its parent's taken from here, not
+  // spelled again from the root, which for a deep key costs its depth over.
+  std::unordered_map<std::string_view, std::size_t> positions;
+  for (const auto& [folded, key] : keys_) {
+    const std::size_t cut = folded.rfind('\\');
+    std::string path;
+    if (cut != std::string::npos) {
+      auto parent = positions.find(std::string_view(folded).substr(0, cut));
+      path = parent == positions.end() ? displayPath(folded.substr(0, cut)) : out[parent->second].first;
+      path += '\\';
+    }
+    if (!folded.empty()) path += key.name;
+    positions.emplace(folded, out.size());
+    out.emplace_back(std::move(path), &key);
+  }
   return out;
 }
 

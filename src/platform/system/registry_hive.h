@@ -34,6 +34,14 @@ std::vector<std::string> splitPath(std::string_view path);
 // ASCII letters folded to lower case: the comparison key of names and paths.
 std::string foldCase(std::string_view text);
 
+// Keys nest at most this many levels; the program's own go six deep. A
+// deeper key is refused, in a file and when created, so that a damaged file
+// costs time and memory in proportion to its size: each level of a key is a
+// key of its own, spelled out from the root.
+inline constexpr std::size_t kMaxKeyDepth = 32;
+// Whether `path` has at most kMaxKeyDepth components.
+bool withinMaxDepth(std::string_view path);
+
 class Hive {
  public:
   Hive();
@@ -43,7 +51,8 @@ class Hive {
   Key* find(std::string_view path);
 
   // Creates the key and its missing parents; existing ones keep their
-  // spelling. Returns true when the key itself was new.
+  // spelling. Returns true when the key itself was new. A path deeper than
+  // kMaxKeyDepth creates nothing and returns false.
   bool create(std::string_view path);
 
   // Removes the key (not the root) and everything below it; false when it

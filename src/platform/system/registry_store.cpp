@@ -104,6 +104,7 @@ void HiveStore::load(const fs::path& path) {
   if (!fd) error = errno;
   else if (::fstat(fd.get(), &info) != 0) error = errno;
   else if (!S_ISREG(info.st_mode)) error = EISDIR;
+  else if (static_cast<std::uint64_t>(info.st_size) > kMaxHiveBytes) error = EFBIG;
 
   if (error == ENOENT) {
     if (!loaded_ || stamp_ || unreadable_) {
@@ -134,6 +135,10 @@ void HiveStore::load(const fs::path& path) {
         break;
       }
       bytes.append(buffer, static_cast<std::size_t>(n));
+      if (bytes.size() > kMaxHiveBytes) {
+        error = EFBIG;  // grown since it was looked at
+        break;
+      }
     }
   }
 

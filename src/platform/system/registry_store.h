@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -12,6 +13,11 @@
 #include "platform/system/registry_hive.h"
 
 namespace tavrello::sys::registry {
+
+// A hive file larger than this is not read, and not written over: the
+// program's own hold a few kilobytes, and each line of a file costs tens of
+// times its length in memory.
+inline constexpr std::uint64_t kMaxHiveBytes = std::uint64_t{1} << 20;
 
 // One hive kept in step with its file. Reads see the file as it is now: it is
 // read again whenever its identity, size or times changed since the last read

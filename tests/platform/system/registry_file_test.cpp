@@ -114,6 +114,25 @@ TEST(RegistryFormat, AKeyOfAMillionValuesIsReadWhole) {
   EXPECT_EQ(findValue(*key, "value" + std::to_string(kValues - 1))->data, ValueData(std::uint32_t{9}));
 }
 
+// Every level of a key is a key of its own, spelled from the root: a
+// damaged line of thousands of levels held the reader for hours.
+TEST(RegistryFormat, AKeyNestedDeeperThanTheLimitIsAnUnreadableLine) {
+  std::string deepest = "Top";
+  for (std::size_t depth = 1; depth < kMaxKeyDepth; ++depth) deepest += "\\L" + std::to_string(depth);
+  std::string endless = "Top";
+  for (int depth = 1; depth < 100000; ++depth) endless += "\\L";
+  const ParsedHive parsed = parseHive("[" + deepest + "]\nkept=sz:1\n[" + endless + "]\nlost=sz:2\n");
+  ASSERT_NE(parsed.hive.find(deepest), nullptr);
+  EXPECT_EQ(parsed.hive.find(deepest)->values.size(), 1u);
+  ASSERT_EQ(parsed.unreadable.size(), 2u);
+  EXPECT_EQ(parsed.unreadable[0].number, 3u);
+  EXPECT_EQ(parsed.unreadable[0].reason, "the key is nested more than 32 levels deep");
+  EXPECT_EQ(parsed.unreadable[1].reason, "value under an unreadable key line");
+  EXPECT_EQ(parsed.hive.allKeys().size(), 1 + kMaxKeyDepth) << "the root and each level of the deepest key";
+  EXPECT_EQ(parsed.hive.allKeys().back().first, deepest);
+  EXPECT_FALSE(Hive().create(deepest + "\\OneTooMany"));
+}
+
 TEST(RegistryHive, PathsIgnoreEmptyComponentsAndRemovalTakesTheWholeBranch) {
   Hive hive;
   EXPECT_TRUE(hive.create("\\A\\\\B\\"));

@@ -10,6 +10,7 @@
 #include "platform/system/atomic_file.h"
 #include "platform/system/clock.h"
 #include "platform/system/registry.h"
+#include "platform/system/registry_store.h"
 #include "support_lib/rename_counter.h"
 #include "support_lib/test_env.h"
 
@@ -132,6 +133,21 @@ TEST_F(RegistryOnDisk, AHiveThatCannotBeReadIsNeverReplaced) {
   const std::string report = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(report.find("cannot read the registry file"), std::string::npos) << report;
   EXPECT_TRUE(fs::is_directory(hivePath()));
+}
+
+TEST_F(RegistryOnDisk, AHiveFileTooLargeToReadIsLeftAsItIs) {
+  std::string big = "[Software\\Bulk]\n";
+  while (big.size() <= registry::kMaxHiveBytes) big += "Value" + std::to_string(big.size()) + "=sz:some text\n";
+  fs::create_directories(folder());
+  writeFile(hivePath(), big);
+  ::testing::internal::CaptureStderr();
+  HKEY key{};
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Bulk", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key, nullptr), ERROR_ACCESS_DENIED);
+  const std::string report = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(report.find("cannot read the registry file"), std::string::npos) << report;
+  EXPECT_NE(report.find("File too large"), std::string::npos) << report;
+  EXPECT_TRUE(readFile(hivePath()) == big) << "not written over";
 }
 
 TEST_F(RegistryOnDisk, ChangesByAnotherProcessAreSeen) {

@@ -190,6 +190,17 @@ TEST_F(Registry, CreateTellsWhetherTheKeyIsNew) {
   RegCloseKey(key);
 }
 
+TEST_F(Registry, AKeyDeeperThanTheLimitIsRefused) {
+  std::string path = "Software";
+  for (std::size_t depth = 1; depth < registry::kMaxKeyDepth; ++depth) path += "\\Level" + std::to_string(depth);
+  HKEY key{};
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key, nullptr), ERROR_SUCCESS);
+  HKEY deeper{};
+  EXPECT_EQ(RegCreateKeyExA(key, "OneTooMany", 0, KEY_ALL_ACCESS, &deeper, nullptr), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegOpenKeyExA(key, "OneTooMany", 0, KEY_READ, &deeper), ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+}
+
 TEST_F(Registry, MachineHiveIsReadableAndRefusesEveryWrite) {
   writeFile(etc_ / "registry",
             "[SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\nPATH=sz:/usr/bin/hardinfo\nLevel=dword:0000001e\n");
