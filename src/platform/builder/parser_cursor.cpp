@@ -99,12 +99,14 @@ bool Parser::parseOptionalAlias(Identifier& alias, bool allowString) {
   bool written = acceptWord("AS");
   if (allowString && peek().kind == TokenKind::String && peek().text.front() == '\'') {
     // 'Total' used as a column alias (MariaDB, SQL Server): keep the quotes.
-    const std::string& text = next().text;
+    const Token& token = next();
     std::string value;
-    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-      value += text[i];
-      if (text[i] == '\'' && text[i + 1] == '\'') ++i;
+    for (std::size_t i = 1; i + 1 < token.text.size(); ++i) {
+      value += token.text[i];
+      if (token.text[i] == '\'' && token.text[i + 1] == '\'') ++i;
     }
+    // As with the other quotes: an empty alias is no alias, and would be lost.
+    if (value.empty()) fail(token, "a quoted name cannot be empty");
     alias = {value, QuoteStyle::Single};
     return true;
   }

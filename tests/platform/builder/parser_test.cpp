@@ -186,6 +186,12 @@ TEST(Parser, UnbalancedBracketsAreNamedWithTheirPosition) {
   EXPECT_EQ(rejection("SELECT COUNT(*\nFROM t"), "Syntax error at line 1, column 13: '(' is never closed with ')'");
 }
 
+TEST(Parser, EmptyQuotedNamesAreRefusedWhateverTheQuote) {
+  EXPECT_EQ(rejection("SELECT a '' FROM t"), "Syntax error at line 1, column 10: a quoted name cannot be empty");
+  EXPECT_EQ(rejection("SELECT a AS \"\" FROM t"), "Syntax error at line 1, column 13: a quoted name cannot be empty");
+  EXPECT_EQ(parse("SELECT a 'Total' FROM t").first.select.items[0].alias.name, "Total");
+}
+
 TEST(Parser, StatementsThatAreNotQueriesAreRefused) {
   EXPECT_EQ(rejection("UPDATE t SET a = 1"),
             "Syntax error at line 1, column 1: the statement is not a query: it begins with 'UPDATE' instead of "
