@@ -66,6 +66,34 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
+std::string replaceInvalidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::uint32_t code = 0;
+    const std::size_t length = decodeUtf8(text, i, code);
+    if (length == 0) {
+      appendUtf8(out, 0xFFFD);
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+  return out;
+}
+
+std::size_t utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    std::uint32_t code = 0;
+    const std::size_t length = decodeUtf8(text, i, code);
+    units += length == 4 ? 2 : 1;
+    i += length == 0 ? 1 : length;
+  }
+  return units;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);

@@ -152,6 +152,12 @@ TEST_F(SheetRangeTest, SheetNamesAreCheckedAndUniqueInTheirWorkbook) {
   EXPECT_EQ(failureNumber([&] { second->Name("sheet1"); }), 1004);
   EXPECT_EQ(failureNumber([&] { second->Name("a/b"); }), 1004);
   EXPECT_EQ(failureNumber([&] { second->Name(std::string(32, 'x')); }), 1004);
+  // Characters are counted, not bytes: 31 three-byte characters are a name.
+  std::string kanji;
+  for (int i = 0; i < 31; ++i) kanji += "\xE8\xA1\xA8";
+  second->Name(kanji);
+  EXPECT_EQ(second->Name(), kanji);
+  EXPECT_EQ(failureNumber([&] { second->Name(kanji + "x"); }), 1004);
   second->Name("Data 2024");
   EXPECT_EQ(sheets->Item("data 2024")->Index(), 2);
   EXPECT_EQ(app->Range("'Data 2024'!B3")->Parent()->Name(), "Data 2024");

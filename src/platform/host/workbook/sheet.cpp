@@ -10,11 +10,12 @@
 #include "platform/host/workbook/sheet_range.h"
 #include "platform/host/workbook/workbook_application.h"
 #include "platform/system/failure.h"
+#include "platform/system/utf8.h"
 
 namespace tavrello::host {
 
 void checkSheetName(const std::string& name) {
-  if (name.empty() || name.size() > 31) throw Failure::host("A sheet name must be 1 to 31 characters long.");
+  if (name.empty() || sys::utf16Length(name) > 31) throw Failure::host("A sheet name must be 1 to 31 characters long.");
   if (name.find_first_of(":\\/?*[]") != std::string::npos)
     throw Failure::host("A sheet name cannot contain any of the characters : \\ / ? * [ ]");
   if (name.front() == '\'' || name.back() == '\'')

@@ -4,11 +4,16 @@
 
 #include "platform/host/xlsx/zip_reader.h"
 #include "platform/system/failure.h"
+#include "platform/system/utf8.h"
 
 namespace tavrello::host::xlsx {
 
 pugi::xml_document loadTree(ZipReader& zip, std::string_view part) {
   std::string bytes = zip.readAll(part);
+  // A damaged byte reads as the replacement character it will be saved as,
+  // so that names that differ, or fit, only by such bytes do not clash, or
+  // grow too long, in the saved file.
+  if (!sys::isValidUtf8(bytes)) bytes = sys::replaceInvalidUtf8(bytes);
   pugi::xml_document document;
   pugi::xml_parse_result result =
       document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_doctype);

@@ -178,6 +178,37 @@ TEST(BookReader, ShortCellsWithoutReferencesAndInlineStringsAreRead) {
   EXPECT_NE(book->unkeptParts()[0].find("1 formula (their last results are kept as values)"), std::string::npos);
 }
 
+// Found by the fuzzer: names that fit, or differed, only by bytes that are
+// not UTF-8 grew too long, or clashed, once saved, and the saved workbook
+// did not open. Such a byte reads as the replacement character it is saved
+// as, and a name's length is counted in characters, not bytes.
+TEST(BookReader, BytesThatAreNotUtf8ReadAsTheCharacterTheyAreSavedAs) {
+  TempDir dir;
+  auto parts = minimalParts();
+  const std::string tenBad(10, '\x9b');
+  parts["xl/workbook.xml"] = std::string("<workbook ") + kMainNs + "><sheets><sheet name=\"Sh" + tenBad +
+                             "tMode1\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"A\x80\" sheetId=\"2\" "
+                             "r:id=\"rId1\"/><sheet name=\"A\x81\" sheetId=\"3\" r:id=\"rId1\"/></sheets></workbook>";
+  writePackage(dir / "t.xlsx", parts);
+  auto app = WorkbookApplication::create();
+  try {
+    readBook(*app, dir / "t.xlsx");
+    FAIL() << "two sheets of one name";
+  } catch (const Failure& failure) {
+    EXPECT_NE(failure.description().find("same name as another sheet"), std::string::npos) << failure.description();
+  }
+
+  parts["xl/workbook.xml"] = std::string("<workbook ") + kMainNs + "><sheets><sheet name=\"Sh" + tenBad +
+                             "tMode1\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+  writePackage(dir / "t.xlsx", parts);
+  auto book = readBook(*app, dir / "t.xlsx");
+  std::string replaced = "Sh";
+  for (int i = 0; i < 10; ++i) replaced += "\xEF\xBF\xBD";
+  EXPECT_EQ(book->sheets()[0]->Name(), replaced + "tMode1");
+  saveBook(*book, dir / "saved.xlsx");
+  EXPECT_EQ(readBook(*app, dir / "saved.xlsx")->sheets()[0]->Name(), replaced + "tMode1");
+}
+
 TEST(BookReader, MacrosChartsAndPivotTablesAreNamedAsNotKept) {
   TempDir dir;
   auto parts = minimalParts("<sheetData/><drawing r:id=\"rId1\"/>");
