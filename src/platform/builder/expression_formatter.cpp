@@ -194,8 +194,11 @@ void writeExpr(Layout& out, const Expr& e, int depth) {
       return;
     case ExprKind::Unary:
       out.text(e.text);
-      // NOT needs a blank; "- -x" must not turn into a "--" comment.
-      if (e.text == "NOT" || (e.args[0].kind == ExprKind::Unary && e.args[0].text == "-" && e.text == "-")) {
+      // NOT needs a blank; so does an operator that would run into the next
+      // one and read as a longer one: "- -x" is no "--" comment, "~ ~x" no
+      // "~~" and "~ *" no "~*".
+      if (e.text == "NOT" || e.args[0].kind == ExprKind::Star ||
+          (e.args[0].kind == ExprKind::Unary && e.args[0].text == e.text && e.text != "+")) {
         out.text(" ");
       }
       writeExpr(out, e.args[0], depth);

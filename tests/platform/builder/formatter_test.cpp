@@ -66,8 +66,10 @@ TEST(Formatter, LinesStayWithinTheMarginWhereTheStatementAllows) {
   }
 }
 
-TEST(Formatter, NegationsThatWouldFormACommentKeepABlank) {
-  EXPECT_EQ(format("select - -1, -(-a), 1 - -2"), "SELECT - -1, -(-a), 1 - -2");
+TEST(Formatter, PrefixOperatorsThatWouldRunIntoALongerOneKeepABlank) {
+  EXPECT_EQ(format("select - -1, -(-a), 1 - -2"), "SELECT - -1, -(-a), 1 - -2") << "no -- comment";
+  EXPECT_EQ(format("select ~ ~a, ~-a, + +a"), "SELECT ~ ~a, ~-a, ++a") << "no ~~ operator";
+  EXPECT_EQ(formatExpression(parseExpression("~ * + 1")), "~ * + 1") << "no ~* operator";
 }
 
 TEST(Formatter, QuotesInNamesAreDoubledAgain) {
