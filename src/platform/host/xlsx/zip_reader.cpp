@@ -1,10 +1,10 @@
 #include "platform/host/xlsx/zip_reader.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 
 #include <minizip/unzip.h>
-#include <unistd.h>
 
 #include "platform/system/failure.h"
 #include "platform/system/regular_file.h"
@@ -27,32 +27,25 @@ std::string foldCase(std::string_view name) {
 
 std::string megabytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
 
-// minizip reads the archive through these, from the descriptor that the
-// reader opened and owns; the opaque pointer is that descriptor.
-int descriptorOf(voidpf opaque) { return static_cast<const sys::FileDescriptor*>(opaque)->get(); }
+// minizip reads the archive through these, from the file that the reader
+// opened and owns; the opaque pointer is that file.
+BufferedFile& fileOf(voidpf opaque) { return *static_cast<BufferedFile*>(opaque); }
 
 voidpf ZCALLBACK openDescriptor(voidpf opaque, const void*, int) { return opaque; }
 
 uLong ZCALLBACK readDescriptor(voidpf opaque, voidpf, void* buffer, uLong size) {
-  for (;;) {
-    const ssize_t n = ::read(descriptorOf(opaque), buffer, size);
-    if (n >= 0) return static_cast<uLong>(n);
-    if (errno != EINTR) return 0;
-  }
+  return static_cast<uLong>(fileOf(opaque).read(buffer, size));
 }
 
 uLong ZCALLBACK writeNothing(voidpf, voidpf, const void*, uLong) { return 0; }
 
-ZPOS64_T ZCALLBACK tellDescriptor(voidpf opaque, voidpf) {
-  const off_t at = ::lseek(descriptorOf(opaque), 0, SEEK_CUR);
-  return at < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(at);
-}
+ZPOS64_T ZCALLBACK tellDescriptor(voidpf opaque, voidpf) { return fileOf(opaque).tell(); }
 
 long ZCALLBACK seekDescriptor(voidpf opaque, voidpf, ZPOS64_T offset, int origin) {
   const int whence = origin == ZLIB_FILEFUNC_SEEK_SET   ? SEEK_SET
                      : origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR
                                                         : SEEK_END;
-  return ::lseek(descriptorOf(opaque), static_cast<off_t>(offset), whence) < 0 ? -1 : 0;
+  return fileOf(opaque).seek(static_cast<std::int64_t>(offset), whence) ? 0 : -1;
 }
 
 int ZCALLBACK closeNothing(voidpf, voidpf) { return 0; }
@@ -62,7 +55,7 @@ int ZCALLBACK noError(voidpf, voidpf) { return 0; }
 }  // namespace
 
 ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits)
-    : file_(file), limits_(limits), fd_(sys::openRegularFile(file)) {
+    : file_(file), limits_(limits), bytes_(sys::openRegularFile(file)) {
   zlib_filefunc64_def functions{};
   functions.zopen64_file = openDescriptor;
   functions.zread_file = readDescriptor;
@@ -71,7 +64,7 @@ ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits
   functions.zseek64_file = seekDescriptor;
   functions.zclose_file = closeNothing;
   functions.zerror_file = noError;
-  functions.opaque = &fd_;
+  functions.opaque = &bytes_;
   unzip_.reset(unzOpen2_64(file.c_str(), &functions));
   if (!unzip_) {
     throw Failure::host("'" + file.string() +
@@ -155,8 +148,10 @@ std::size_t ZipReader::readSome(char* buffer, std::size_t size) {
 }
 
 void ZipReader::read(std::string_view name, const std::function<void(const char*, std::size_t)>& consume) {
-  locate(entry(name));
-  std::vector<char> buffer(256 * 1024);
+  const Entry& part = entry(name);
+  locate(part);
+  // The size the archive claims only makes the buffer no larger than needed.
+  std::vector<char> buffer(std::clamp<std::uint64_t>(part.size + 1, 4096, 256 * 1024));
   while (std::size_t n = readSome(buffer.data(), buffer.size())) consume(buffer.data(), n);
 }
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host/xlsx/buffered_file.h"
 #include "platform/host/xlsx/read_limits.h"
-#include "platform/system/file_descriptor.h"
 
 namespace tavrello::host::xlsx {
 
@@ -60,7 +60,7 @@ class ZipReader {
   struct CloseUnzip {
     void operator()(void* unzip) const;
   };
-  sys::FileDescriptor fd_;  // closed after minizip's handle
+  BufferedFile bytes_;  // closed after minizip's handle
   std::unique_ptr<void, CloseUnzip> unzip_;
   std::vector<Entry> entries_;
   std::map<std::string, std::size_t, std::less<>> byName_;
