@@ -30,6 +30,7 @@ Expr Parser::parseCallArguments(Name name) {
     call.quantifier = "ALL";
   }
   bool hasOrderBy = false;
+  bool afterComma = false;
   while (!atOperator(")")) {
     std::string keywords;
     auto atKeyword = [&] {
@@ -37,6 +38,9 @@ Expr Parser::parseCallArguments(Name name) {
       if (!isWordToken(k)) return false;
       return oneOf(kArgumentKeywords, k.value) || (call.args.empty() && oneOf(kTrimKeywords, k.value));
     };
+    // A keyword stands instead of a comma ("a FROM b"), never after one.
+    if (afterComma && atKeyword()) expected("an argument after ','");
+    afterComma = false;
     while (atKeyword()) {
       if (!keywords.empty()) keywords += ' ';
       keywords += next().value;
@@ -63,6 +67,7 @@ Expr Parser::parseCallArguments(Name name) {
     }
     if (acceptOperator(",")) {
       if (atOperator(")")) expected("an argument after ','");
+      afterComma = true;
       continue;
     }
     if (atOperator(")") || atKeyword()) continue;

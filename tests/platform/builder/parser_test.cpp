@@ -124,6 +124,7 @@ TEST(Parser, SpecialFunctionFormsKeepTheirKeywords) {
   EXPECT_EQ(agg.call->keywords, (std::vector<std::string>{"", "SEPARATOR"}));
   Expr cast = parseExpression("CAST(x AS DOUBLE PRECISION)");
   EXPECT_EQ(cast.type->name[0].name, "DOUBLE");
+  EXPECT_THROW(parseExpression("f(a, IN (1, 2))"), Failure) << "a keyword stands instead of a comma, not after it";
   EXPECT_EQ(cast.type->moreWords, std::vector<std::string>{"PRECISION"});
   Expr array = parseExpression("x::int[]");
   EXPECT_EQ(array.type->arrayDimensions, 1);
