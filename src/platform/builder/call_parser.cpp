@@ -41,10 +41,15 @@ Expr Parser::parseCallArguments(Name name) {
     // A keyword stands instead of a comma ("a FROM b"), never after one.
     if (afterComma && atKeyword()) expected("an argument after ','");
     afterComma = false;
+    std::string_view lastKeyword;
     while (atKeyword()) {
       if (!keywords.empty()) keywords += ' ';
-      keywords += next().value;
+      lastKeyword = next().value;
+      keywords += lastKeyword;
     }
+    // A query after IN is bracketed, and then it is IN's list: "f(a IN
+    // (SELECT b))" is one predicate, so "f(a IN SELECT b)" has no reading.
+    if (lastKeyword == "IN" && atQueryStart()) expected("'(' before a query after IN");
     if (atQueryStart()) {
       // A bare query stands for the bracketed one the formatter writes, and
       // what follows it reads as it would after the bracket: "f(SELECT 1 AS

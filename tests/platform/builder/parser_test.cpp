@@ -138,6 +138,10 @@ TEST(Parser, ABareQueryArgumentReadsAsTheBracketedOneTheFormatterWrites) {
   ASSERT_EQ(bare.call->args.size(), 1u) << "IN after the query is its operator, not an argument's keyword";
   EXPECT_EQ(bare.call->args[0], parseExpression("f((SELECT 1 AS x) IN (1))").call->args[0]);
   EXPECT_EQ(formatExpression(bare), "f((SELECT 1 AS x) IN (1))");
+  // Bracketed, a query after IN is IN's own list, so there is no unbracketed
+  // one for the formatter to write.
+  EXPECT_THROW(parseExpression("f(SELECT a IN SELECT b)"), Failure);
+  EXPECT_THROW(parseExpression("f(a IN SELECT b)"), Failure);
 }
 
 TEST(Parser, SourcesOfEveryKind) {
