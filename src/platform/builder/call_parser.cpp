@@ -30,7 +30,6 @@ Expr Parser::parseCallArguments(Name name) {
     call.quantifier = "ALL";
   }
   bool hasOrderBy = false;
-  bool afterComma = false;
   while (!atOperator(")")) {
     std::string keywords;
     auto atKeyword = [&] {
@@ -38,9 +37,6 @@ Expr Parser::parseCallArguments(Name name) {
       if (!isWordToken(k)) return false;
       return oneOf(kArgumentKeywords, k.value) || (call.args.empty() && oneOf(kTrimKeywords, k.value));
     };
-    // A keyword stands instead of a comma ("a FROM b"), never after one.
-    if (afterComma && atKeyword()) expected("an argument after ','");
-    afterComma = false;
     std::string_view lastKeyword;
     while (atKeyword()) {
       if (!keywords.empty()) keywords += ' ';
@@ -71,8 +67,8 @@ Expr Parser::parseCallArguments(Name name) {
       hasOrderBy = true;
     }
     if (acceptOperator(",")) {
-      if (atOperator(")")) expected("an argument after ','");
-      afterComma = true;
+      // A keyword stands instead of a comma ("a FROM b"), never after one.
+      if (atOperator(")") || atKeyword()) expected("an argument after ','");
       continue;
     }
     if (atOperator(")") || atKeyword()) continue;
