@@ -31,17 +31,17 @@ std::string megabytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) 
 // opened and owns; the opaque pointer is that file.
 BufferedFile& fileOf(voidpf opaque) { return *static_cast<BufferedFile*>(opaque); }
 
-voidpf ZCALLBACK openDescriptor(voidpf opaque, const void*, int) { return opaque; }
+voidpf ZCALLBACK openFile(voidpf opaque, const void*, int) { return opaque; }
 
-uLong ZCALLBACK readDescriptor(voidpf opaque, voidpf, void* buffer, uLong size) {
+uLong ZCALLBACK readFile(voidpf opaque, voidpf, void* buffer, uLong size) {
   return static_cast<uLong>(fileOf(opaque).read(buffer, size));
 }
 
 uLong ZCALLBACK writeNothing(voidpf, voidpf, const void*, uLong) { return 0; }
 
-ZPOS64_T ZCALLBACK tellDescriptor(voidpf opaque, voidpf) { return fileOf(opaque).tell(); }
+ZPOS64_T ZCALLBACK tellFile(voidpf opaque, voidpf) { return fileOf(opaque).tell(); }
 
-long ZCALLBACK seekDescriptor(voidpf opaque, voidpf, ZPOS64_T offset, int origin) {
+long ZCALLBACK seekFile(voidpf opaque, voidpf, ZPOS64_T offset, int origin) {
   const int whence = origin == ZLIB_FILEFUNC_SEEK_SET   ? SEEK_SET
                      : origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR
                                                         : SEEK_END;
@@ -57,11 +57,11 @@ int ZCALLBACK noError(voidpf, voidpf) { return 0; }
 ZipReader::ZipReader(const std::filesystem::path& file, const ReadLimits& limits)
     : file_(file), limits_(limits), bytes_(sys::openRegularFile(file)) {
   zlib_filefunc64_def functions{};
-  functions.zopen64_file = openDescriptor;
-  functions.zread_file = readDescriptor;
+  functions.zopen64_file = openFile;
+  functions.zread_file = readFile;
   functions.zwrite_file = writeNothing;
-  functions.ztell64_file = tellDescriptor;
-  functions.zseek64_file = seekDescriptor;
+  functions.ztell64_file = tellFile;
+  functions.zseek64_file = seekFile;
   functions.zclose_file = closeNothing;
   functions.zerror_file = noError;
   functions.opaque = &bytes_;
